@@ -1,0 +1,38 @@
+# The Windows build: the package DLL, its clients, and the GCC runtime DLLs beside them.
+enable_language(RC)
+add_compile_options(-msse2 -mfpmath=sse)
+add_compile_definitions(UNICODE _UNICODE WINVER=0x0A00 _WIN32_WINNT=0x0A00)
+
+file(GLOB WTARN_PACKAGE_SOURCES CONFIGURE_DEPENDS package/*.cpp package/*.rc view/*.cpp)
+add_library(WTarnD11 SHARED ${WTARN_CORE_SOURCES} ${WTARN_PACKAGE_SOURCES})
+set_target_properties(WTarnD11 PROPERTIES PREFIX "" IMPORT_PREFIX "" IMPORT_SUFFIX ".lib.a")
+target_include_directories(WTarnD11 PUBLIC ${CMAKE_SOURCE_DIR})
+target_compile_definitions(WTarnD11 PRIVATE WTARN_BUILDING_PACKAGE)
+target_link_libraries(WTarnD11 PRIVATE ole32 oleaut32 uuid shell32 shlwapi advapi32 user32 gdi32
+  comctl32 comdlg32 version mpr winspool gdiplus)
+
+# The runtime the package needs, as DLLs beside every program.
+foreach(dll libstdc++-6.dll libgcc_s_dw2-1.dll)
+  execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${dll}
+                  OUTPUT_VARIABLE path OUTPUT_STRIP_TRAILING_WHITESPACE)
+  list(APPEND WTARN_RUNTIME_DLLS ${path})
+endforeach()
+list(APPEND WTARN_RUNTIME_DLLS ${CMAKE_FIND_ROOT_PATH}/lib/libwinpthread-1.dll)
+file(COPY ${WTARN_RUNTIME_DLLS} DESTINATION ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})
+
+file(GLOB WTARN_HOST_SOURCES CONFIGURE_DEPENDS host/*.cpp host/*.rc)
+add_executable(wtarn_host ${WTARN_HOST_SOURCES})
+target_link_libraries(wtarn_host PRIVATE user32 gdi32 comctl32)
+target_include_directories(wtarn_host PRIVATE ${CMAKE_SOURCE_DIR})
+add_dependencies(wtarn_host WTarnD11)
+
+add_executable(core_tests ${WTARN_CORE_TESTS})
+target_link_libraries(core_tests PRIVATE WTarnD11 GTest::gtest_main)
+add_test(NAME wine_core_tests COMMAND core_tests --gtest_brief=1)
+
+file(GLOB WTARN_WIN_TESTS CONFIGURE_DEPENDS tests/win/*_test.cpp)
+if(WTARN_WIN_TESTS)
+  add_executable(win_tests ${WTARN_WIN_TESTS})
+  target_link_libraries(win_tests PRIVATE WTarnD11 GTest::gtest_main ole32 shell32 user32 gdi32 advapi32)
+  add_test(NAME wine_win_tests COMMAND win_tests --gtest_brief=1)
+endif()

@@ -1,0 +1,46 @@
+# Sourced by the project's commands: builds and the display and Wine they run under.
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+jobs=$(nproc 2>/dev/null || echo 2)
+
+step() { printf '\n== %s\n' "$*"; }
+
+# The Windows build (package, host, companion, tests) in build/win; arguments name targets.
+build_windows() {
+  cmake -S "$root" -B "$root/build/win" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
+    -DCMAKE_BUILD_TYPE=Release >/dev/null &&
+  cmake --build "$root/build/win" -j "$jobs" ${1:+--target "$@"} -- --no-print-directory
+}
+
+# The native build of the portable core with sanitizers and fuzz targets, in build/native.
+build_native() {
+  cmake -S "$root" -B "$root/build/native" -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+    -DCMAKE_BUILD_TYPE=Debug -DWTARN_SANITIZE=ON -DWTARN_FUZZ=ON >/dev/null &&
+  cmake --build "$root/build/native" -j "$jobs" -- --no-print-directory
+}
+
+# A display for windows: the caller's, or a private Xvfb on :99 stopped when the shell exits.
+start_display() {
+  if [ -n "${DISPLAY:-}" ] && [ "${DISPLAY}" != ":99" ]; then return 0; fi
+  export DISPLAY=:99
+  if [ -e /tmp/.X11-unix/X99 ] && kill -0 "$(cat /tmp/.X99-lock 2>/dev/null | tr -d ' ')" 2>/dev/null; then
+    return 0
+  fi
+  rm -f /tmp/.X99-lock /tmp/.X11-unix/X99
+  Xvfb :99 -screen 0 1280x900x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
+  xvfb_pid=$!
+  trap 'kill $xvfb_pid 2>/dev/null' EXIT
+  for _ in $(seq 50); do [ -e /tmp/.X11-unix/X99 ] && return 0; sleep 0.1; done
+  echo "Xvfb did not start" >&2
+  return 1
+}
+
+# The private Wine prefix, made once, and one wineserver kept for the whole run.
+start_wine() {
+  . "$root/scripts/wine-env.sh"
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    step "making the Wine prefix (once)"
+    wineboot -i </dev/null >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f </dev/null >/dev/null 2>&1
+  fi
+  wineserver -p30 </dev/null >/dev/null 2>&1
+}
