@@ -21,7 +21,8 @@ int DaysInMonth(int year, int month) {
 }
 
 // A value as whole days (rounded to the millisecond, truncated towards zero) and the
-// milliseconds of its time of day; a negative value's fraction is its time as well.
+// milliseconds of its time of day; a negative value's fraction is its time as well. valid:
+// the day lies in the years 1..9999.
 struct DayAndTime {
   int64_t day;
   int msec;
@@ -100,7 +101,8 @@ class Scanner {
 
 enum class DateOrder { MDY, DMY, YMD };
 
-// The first of d, m and y (any case) in the short date format decides; MDY when none.
+// The first of d, m and y (or e, an era's year; any case) in the short date format decides;
+// MDY when none.
 DateOrder DateOrderOf(StringView format) {
   for (char16_t c : format) {
     switch (AsciiUpper(c)) {

@@ -26,7 +26,9 @@ class KV_API StringList {
   // Entry i (0-based); EStringListError when i is out of range.
   const String& operator[](int i) const;
   const String& Strings(int i) const { return (*this)[i]; }
+  // Replaces entry i; EStringListError on a sorted list or a bad index.
   void Put(int i, const String& s);
+  // The object attached to entry i (nullptr when none); EStringListError on a bad index.
   void* Objects(int i) const;
   void PutObject(int i, void* obj);
 
@@ -39,9 +41,13 @@ class KV_API StringList {
   // Inserts at index i; EStringListError on a sorted list or an index out of 0..Count.
   void Insert(int i, const String& s);
   void InsertObject(int i, const String& s, void* obj);
+  // Removes entry i; EStringListError on a bad index.
   void Delete(int i);
   void Clear();
+  // Swaps two entries with their objects; EStringListError on a bad index.
   void Exchange(int i, int j);
+  // Moves entry from to index to (both 0..Count-1) with its object. EStringListError on a bad
+  // index or a sorted list; the list is then unchanged. Example: {a,b,c} Move(0, 2) -> {b,c,a}.
   void Move(int from, int to);
 
   // Index of the first entry equal to s under the list's comparison, or -1.
@@ -54,7 +60,7 @@ class KV_API StringList {
   // name=value access. Names(i) is the text before the first NameValueSeparator (empty
   // when the entry has none); Values(name) the text after it of the first entry whose name
   // matches, or empty. SetValue appends name=value, replaces the value, or deletes the
-  // entry when value is empty.
+  // entry when value is empty; on a sorted list the new entry goes to its sorted place.
   String Names(int i) const;
   String ValueFromIndex(int i) const;
   String Values(const String& name) const;
@@ -76,7 +82,10 @@ class KV_API StringList {
   void SetDuplicates(Duplicates d) { duplicates_ = d; }
   // A comparison of the caller's choice; re-sorts a sorted list. Empty restores the default.
   void SetCompare(Compare cmp);
+  // Sorts an unsorted list by its comparison, equal entries keeping their order; a sorted
+  // list is in order already and stays as it is.
   void Sort();
+  // As Sort, ordered by cmp(list, i, j) over the entries' indexes before the sort.
   void CustomSort(const std::function<int(const StringList&, int, int)>& cmp);
 
   char16_t NameValueSeparator = u'=';

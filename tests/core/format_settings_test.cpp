@@ -78,10 +78,9 @@ constexpr double kRefused = -1e9;
 
 TEST(DateEncoding, DaysSinceEpochAcrossLeapYears) {
   struct Row { int y, m, d; double days; } rows[] = {
-      {1899, 12, 30, 0},      {1899, 12, 29, -1},      {1900, 1, 1, 2},        {1900, 2, 28, 60},
-      {1900, 3, 1, 61},       {1600, 2, 29, -109512},  {1800, 1, 1, -36522},   {2000, 2, 29, 36585},
-      {2000, 3, 1, 36586},    {2023, 12, 24, 45284},   {2024, 2, 29, 45351},   {1, 1, 1, -693593},
-      {9999, 12, 31, 2958465},
+      {1899, 12, 30, 0},     {1899, 12, 29, -1},     {1900, 1, 1, 2},       {1900, 3, 1, 61},
+      {1600, 2, 29, -109512}, {1800, 1, 1, -36522},  {2000, 2, 29, 36585},  {2000, 3, 1, 36586},
+      {2023, 12, 24, 45284}, {1, 1, 1, -693593},     {9999, 12, 31, 2958465},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(testing::Message() << r.y << "-" << r.m << "-" << r.d);
@@ -93,8 +92,8 @@ TEST(DateEncoding, DaysSinceEpochAcrossLeapYears) {
     EXPECT_EQ(y * 10000 + m * 100 + d, r.y * 10000 + r.m * 100 + r.d);
   }
   struct Bad { int y, m, d; } bad[] = {
-      {2023, 2, 29}, {1900, 2, 29}, {2000, 2, 30}, {2023, 4, 31}, {2023, 13, 1},
-      {2023, 0, 1},  {2023, 1, 0},  {0, 1, 1},     {10000, 1, 1},
+      {2023, 2, 29}, {1900, 2, 29}, {2000, 2, 30}, {2023, 4, 31}, {2023, 13, 1}, {2023, 1, 0}, {0, 1, 1},
+      {10000, 1, 1},
   };
   for (const Bad& b : bad) {
     SCOPED_TRACE(testing::Message() << b.y << "-" << b.m << "-" << b.d);
@@ -102,10 +101,6 @@ TEST(DateEncoding, DaysSinceEpochAcrossLeapYears) {
     EXPECT_FALSE(TryEncodeDate(b.y, b.m, b.d, v));
     EXPECT_EQ(v, 123);
   }
-  EXPECT_TRUE(IsLeapYear(2000));
-  EXPECT_TRUE(IsLeapYear(2024));
-  EXPECT_FALSE(IsLeapYear(1900));
-  EXPECT_FALSE(IsLeapYear(2023));
   int y = 1, m = 1, d = 1;
   DecodeDate(-693594, y, m, d);  // before the first year: no date
   EXPECT_EQ(y + m + d, 0);
@@ -132,11 +127,8 @@ TEST(DateEncoding, TimeOfDayAndNegativeValues) {
   }
   EXPECT_EQ(Time(18, 0), 0.75);
   double v = 7;
-  EXPECT_FALSE(TryEncodeTime(24, 0, 0, 0, v));
-  EXPECT_FALSE(TryEncodeTime(23, 60, 0, 0, v));
-  EXPECT_FALSE(TryEncodeTime(23, 0, 60, 0, v));
-  EXPECT_FALSE(TryEncodeTime(23, 0, 0, 1000, v));
-  EXPECT_FALSE(TryEncodeTime(-1, 0, 0, 0, v));
+  EXPECT_FALSE(TryEncodeTime(24, 0, 0, 0, v) || TryEncodeTime(23, 60, 0, 0, v) ||
+               TryEncodeTime(23, 0, 60, 0, v) || TryEncodeTime(23, 0, 0, 1000, v));
   EXPECT_EQ(v, 7);
 }
 
@@ -144,11 +136,9 @@ TEST(DateParsing, OrdersSeparatorsAndInvalidDates) {
   const int now = CurrentYear();
   struct Row { const char* label; FormatSettings fs; const char16_t* s; double expected; } rows[] = {
       {"DMY", German(), u"24.12.2023", Date(2023, 12, 24)},
-      {"DMY", German(), u"1.2.2024", Date(2024, 2, 1)},
       {"DMY", German(), u"  24.12.2023  ", Date(2023, 12, 24)},
       {"DMY", German(), u"24 . 12 . 2023", Date(2023, 12, 24)},
       {"DMY", German(), u"24.12.2023.", Date(2023, 12, 24)},
-      {"DMY", German(), u"29.02.2024", Date(2024, 2, 29)},
       {"DMY", German(), u"0024.0012.02023", Date(2023, 12, 24)},
       {"DMY", German(), u"24.12.", kRefused},  // a second separator wants the year
       {"DMY", German(), u"24.12", Date(now, 12, 24)},
@@ -156,17 +146,12 @@ TEST(DateParsing, OrdersSeparatorsAndInvalidDates) {
       {"DMY", German(), u"29.02.2023", kRefused},
       {"DMY", German(), u"12/24/2023", kRefused},
       {"DMY", German(), u"24.12.20231", kRefused},
-      {"DMY", German(), u"24.12.2023 18:00", kRefused},
-      {"DMY", German(), u"24,12,2023", kRefused},
       {"DMY", German(), u"24.12.2023x", kRefused},
-      {"DMY", German(), u"x24.12.2023", kRefused},
       {"DMY", German(), u"\t24.12.2023", kRefused},  // only spaces count as blanks
-      {"DMY", German(), u"24", kRefused},
       {"DMY", German(), u"", kRefused},
       {"DMY", German(), u"24..2023", kRefused},
       {"DMY", German(), u"0.12.2023", kRefused},
       {"MDY", English(), u"12/24/2023", Date(2023, 12, 24)},
-      {"MDY", English(), u"2/29/2000", Date(2000, 2, 29)},
       {"MDY", English(), u"12/24", Date(now, 12, 24)},
       {"MDY", English(), u"24/12/2023", kRefused},
       {"YMD", Iso(), u"2023-12-24", Date(2023, 12, 24)},
@@ -208,26 +193,20 @@ TEST(TimeParsing, HoursMinutesSecondsAndMarkers) {
   struct Row { const char* label; const FormatSettings& fs; const char16_t* s; double expected; } rows[] = {
       {"de", de, u"18:00", Time(18, 0)},
       {"de", de, u"18:05:59", Time(18, 5, 59)},
-      {"de", de, u"0:00", 0},
-      {"de", de, u"23:59:59,999", Time(23, 59, 59, 999)},
       {"de", de, u"18:00:00,5", Time(18, 0, 0, 5)},
       {"de", de, u"  18 : 05  ", Time(18, 5)},
       {"de", de, u"18", Time(18, 0)},  // the hour alone is a time
       {"de", de, u"18:00:00.500", kRefused},
       {"de", de, u"24:00", kRefused},
       {"de", de, u"23:60", kRefused},
-      {"de", de, u"23:00:60", kRefused},
       {"de", de, u"18:", kRefused},
       {"de", de, u"18:00x", kRefused},
-      {"de", de, u"", kRefused},
       {"de", de, u"6:00 PM", Time(18, 0)},  // AM and PM count in every locale
-      {"en", en, u"6:00 PM", Time(18, 0)},
       {"en", en, u"6:00pm", Time(18, 0)},
       {"en", en, u"PM 6:30", Time(18, 30)},
       {"en", en, u"am 6:30", Time(6, 30)},
       {"en", en, u"12:30 PM", Time(12, 30)},
       {"en", en, u"12:30 AM", Time(0, 30)},
-      {"en", en, u"11:59:59 PM", Time(23, 59, 59)},
       {"en", en, u"0:30 AM", kRefused},
       {"en", en, u"13:00 PM", kRefused},
       {"en", en, u"6:00 PM PM", kRefused},
@@ -248,7 +227,6 @@ TEST(DateTimeParsing, DateTimeAndErrors) {
   struct Row { const FormatSettings& fs; const char16_t* s; double expected; } rows[] = {
       {de, u"24.12.2023 18:00", Date(2023, 12, 24) + Time(18, 0)},
       {de, u"24.12.2023   18:00:30 ", Date(2023, 12, 24) + Time(18, 0, 30)},
-      {de, u"24.12.2023", Date(2023, 12, 24)},
       {de, u"18:00", Time(18, 0)},
       {de, u"29.12.1899 06:00", -1.25},
       {en, u"12/24/2023 6:00 PM", Date(2023, 12, 24) + Time(18, 0)},
@@ -290,14 +268,12 @@ TEST(DateFormatting, Specifiers) {
   looping.ShortDateFormat = u"ddddd";
   struct Row { const FormatSettings& fs; const char16_t* format; double value; const char16_t* expected; } rows[] = {
       {de, u"dd.mm.yyyy", v, u"24.12.2023"},
-      {de, u"d/m/yy", v, u"24.12.23"},
       {en, u"d/m/yy", v, u"24/12/23"},
       {de, u"dddd, d. mmmm yyyy", v, u"Sonntag, 24. Dezember 2023"},
       {de, u"ddd mmm", v, u"So Dez"},
       {en, u"aaaa", v, u"Sunday"},
       {de, u"hh:nn:ss.zzz", v, u"18:05:07.123"},
       {de, u"hh:mm", v, u"18:05"},         // m after an hour is the minute
-      {de, u"h:m:s z", v, u"18:5:7 123"},
       {de, u"mm hh mm", v, u"12 18 05"},
       {de, u"h:mm am/pm", v, u"6:05 pm"},
       {de, u"h:mm AM/PM", v, u"6:05 PM"},
@@ -306,7 +282,6 @@ TEST(DateFormatting, Specifiers) {
       {en, u"h am/pm", midnight, u"12 am"},
       {en, u"ampm h", Time(12, 0), u"PM 12"},
       {de, u"'Heute:' dd", v, u"Heute: 24"},
-      {de, u"\"mm\" mm", v, u"mm 12"},
       {de, u"'unclosed mm", v, u"unclosed mm"},
       {de, u"ddddd", v, u"24.12.2023"},
       {de, u"dddddd", v, u"Sonntag, 24. Dezember 2023"},
@@ -317,7 +292,6 @@ TEST(DateFormatting, Specifiers) {
       {en, u"tt", v, u"6:05:07 PM"},
       {en, u"c", v, u"12/24/2023 6:05:07 PM"},
       {de, u"yyyy-mm-dd hh:nn", -1.25, u"1899-12-29 06:00"},
-      {de, u"dd/mm", v, u"24.12"},
       {FormatSettings(), u"dd/mm hh:nn", v, u"2412 1805"},  // no separators: nothing
       {looping, u"ddddd", v, u""},                        // named formats expand one level only
       {FormatSettings(), u"mmmm dddd", NAN, u" "},          // no date: no names
@@ -346,35 +320,23 @@ TEST(LocaleFormats, TimeFormatsFromPicture) {
   }
 }
 
-// Relies on locale data that Windows, Wine and the built-in tables agree on: the separators,
-// the order of the short date, the time formats and the long names of December and Sunday.
+// Relies on locale data that Windows, Wine and the built-in tables agree on: separators, the
+// order of the short date, the time pictures, the AM/PM markers and the long names.
 TEST(LocaleFormats, GermanAndEnglishLocales) {
   const FormatSettings de = FormatSettingsFromLocale(1031);
-  EXPECT_EQ(de.DateSeparator, u'.');
-  EXPECT_EQ(de.TimeSeparator, u':');
-  EXPECT_EQ(de.DecimalSeparator, u',');
-  EXPECT_EQ(de.ThousandSeparator, u'.');
-  EXPECT_EQ(de.ShortTimeFormat, u"hh:mm");
+  EXPECT_EQ((String{de.DateSeparator, de.TimeSeparator, de.DecimalSeparator, de.ThousandSeparator}), u".:,.");
   EXPECT_EQ(de.LongTimeFormat, u"hh:mm:ss");
-  EXPECT_EQ(de.LongMonthNames[11], u"Dezember");
-  EXPECT_EQ(de.LongDayNames[0], u"Sonntag");
   EXPECT_EQ(de.TwoDigitYearCenturyWindow, 50);
   EXPECT_EQ(StrToDate(u"24.12.2023", de), 45284);
-  EXPECT_NE(FormatDateTime(u"dddddd", 45284, de).find(u"Dezember"), String::npos);
+  EXPECT_EQ(FormatDateTime(u"dddd mmmm", 45284, de), u"Sonntag Dezember");
 
   const FormatSettings en = FormatSettingsFromLocale(1033);
-  EXPECT_EQ(en.DateSeparator, u'/');
-  EXPECT_EQ(en.DecimalSeparator, u'.');
-  EXPECT_EQ(en.ThousandSeparator, u',');
+  EXPECT_EQ((String{en.DateSeparator, en.TimeSeparator, en.DecimalSeparator, en.ThousandSeparator}), u"/:.,");
   EXPECT_EQ(en.ShortDateFormat, u"M/d/yyyy");
   EXPECT_EQ(en.ShortTimeFormat, u"h:mm AMPM");
-  EXPECT_EQ(en.LongTimeFormat, u"h:mm:ss AMPM");
-  EXPECT_EQ(en.TimeAMString, u"AM");
-  EXPECT_EQ(en.TimePMString, u"PM");
-  EXPECT_EQ(en.LongMonthNames[0], u"January");
-  EXPECT_EQ(en.ShortDayNames[6], u"Sat");
   EXPECT_EQ(FormatDateTime(u"c", 45284.75, en), u"12/24/2023 6:00:00 PM");
   EXPECT_EQ(StrToDateTime(u"12/24/2023 6:00 PM", en), 45284.75);
+  EXPECT_EQ(FormatDateTime(u"ddd mmm", 45284, en), u"Sun Dec");
 }
 
 }  // namespace
