@@ -95,26 +95,26 @@ std::optional<Field> LocateField(char16_t sep, StringView s, int64_t nr) {
   return ScanFields(sep, s, [nr](const Field& f) { return f.number == nr; });
 }
 
-
-// Appends the empty fields and the separators that make value field number field_no of s
-// (field_no lies beyond the fields that s holds). A result too long to build leaves s as is.
-void AppendAsField(char16_t sep, String& s, const String& value, int64_t field_no) {
-  uint64_t seps = static_cast<uint64_t>(field_no - 1) - CountUnits(s, sep);
-  if (seps > MaxLength() || s.size() + seps + value.size() > MaxLength()) return;
+// Appends seps separators and value to s. A result too long to build leaves s as is.
+void AppendWithSeparators(char16_t sep, String& s, const String& value, uint64_t seps) {
+  if (s.size() + seps + value.size() > MaxLength()) return;
   s.append(static_cast<size_t>(seps), sep);
   s += value;
 }
 
-// Inserts value and a separator just after the k-th separator of s (k = 0: at the start).
-// When s holds fewer separators, appends value as field field_no instead.
-void InsertField(char16_t sep, String& s, const String& value, int64_t k, int64_t field_no) {
-  if (k == 0) {
-    s.insert(0, value + sep);
-    return;
-  }
+// The writers' rule for a number beyond the count fields of s: an empty s with Nr 1 becomes
+// value; otherwise Nr - count - 1 separators, but at least one, then value.
+// Example: 'a;b' with Nr 4 gives 'a;b;x', the empty string with Nr 3 gives ';;x'.
+void AppendBeyondCount(char16_t sep, String& s, const String& value, int64_t nr, int64_t count) {
+  if (nr == 1 && s.empty()) s = value;
+  else AppendWithSeparators(sep, s, value, static_cast<uint64_t>(std::max<int64_t>(1, nr - count - 1)));
+}
+
+// Inserts value and a separator just after the k-th separator of s; nothing when s holds
+// fewer separators.
+void InsertAfterSeparator(char16_t sep, String& s, const String& value, int64_t k) {
   auto f = LocateField(sep, s, k);
   if (f && f->terminated) s.insert(f->end + 1, value + sep);
-  else AppendAsField(sep, s, value, field_no);
 }
 
 char16_t AsciiLower(char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c; }
@@ -127,8 +127,8 @@ bool EqualsAsciiNoCase(StringView a, StringView b) {
 // Number of the first field that matches, or 0.
 template <class Match>
 int FirstMatchingField(char16_t sep, StringView s, Match match) {
-  auto f = ScanFields(sep, s, [&](const Field& f) { return match(s.substr(f.begin, f.end - f.begin)); });
-  return f ? static_cast<int>(f->number) : 0;
+  auto found = ScanFields(sep, s, [&](const Field& f) { return match(s.substr(f.begin, f.end - f.begin)); });
+  return found ? static_cast<int>(found->number) : 0;
 }
 
 // A named-value entry: s[begin, end), from Name + Assigner to the next terminator or the end.
@@ -170,11 +170,12 @@ String GetFieldStrAtStart(char16_t Sep, const String& S, int Nr, int& Count, int
   if (Start < 1) Start = 1;
   size_t begin = std::min(static_cast<size_t>(Start) - 1, S.size());
   int64_t wanted = int64_t{Nr} - Count;  // the field asked for, counted from Start
-  if (wanted == 0 && begin < S.size() && S[begin] != Sep) return String();
+  // Nr already reached: the walk stops at once and gives the text before the start.
+  if (wanted == 0 && begin < S.size() && S[begin] != Sep) return S.substr(0, begin == 0 ? 0 : begin - 1);
   int64_t passed = 0;
-  auto f = ScanFields(Sep, StringView(S).substr(begin), [&](const Field& f) {
-    passed += f.terminated ? 1 : 0;
-    return f.number == wanted;
+  auto f = ScanFields(Sep, StringView(S).substr(begin), [&](const Field& field) {
+    passed += field.terminated ? 1 : 0;
+    return field.number == wanted;
   });
   Count = static_cast<int>(Count + passed);
   if (f) {
@@ -189,8 +190,7 @@ String GetFieldStrAtStart(char16_t Sep, const String& S, int Nr, int& Count, int
 String CopyFieldStr(char16_t Sep, const String& S, int Nr) {
   auto f = LocateField(Sep, S, Nr);
   if (!f) return String();
-  size_t end = S.size() - (EndsWithSep(Sep, S) ? 1 : 0);
-  return S.substr(f->begin, end - f->begin);
+  return f->terminated ? S.substr(f->begin, S.size() - 1 - f->begin) : S.substr(f->begin);
 }
 
 int GetFieldPos(char16_t Sep, const String& S, const String& Text) {
@@ -199,12 +199,15 @@ int GetFieldPos(char16_t Sep, const String& S, const String& Text) {
 }
 
 int GetIndexOf(char16_t Sep, const String& S, const String& Text) {
+  // The empty text only meets the empty "field" before a leading separator.
+  if (Text.empty()) return !S.empty() && S[0] == Sep ? 1 : 0;
   return FirstMatchingField(Sep, S, [&](StringView field) { return EqualsAsciiNoCase(field, Text); });
 }
 
 void SetFieldStr(char16_t Sep, String& S, const String& Value, int Nr) {
-  if (GetFieldsCount(Sep, S) < Nr) {
-    AppendAsField(Sep, S, Value, Nr);
+  int count = GetFieldsCount(Sep, S);
+  if (count < Nr) {
+    AppendBeyondCount(Sep, S, Value, Nr, count);
     return;
   }
   auto f = LocateField(Sep, S, Nr);
@@ -214,39 +217,53 @@ void SetFieldStr(char16_t Sep, String& S, const String& Value, int Nr) {
 
 void SetFieldStr2(char16_t Sep, String& S, const String& Value, int Nr) {
   if (Nr < 1) return;
-  if (auto f = LocateField(Sep, S, Nr)) S.replace(f->begin, f->end - f->begin, Value);
-  else AppendAsField(Sep, S, Value, Nr);
+  int count = GetFieldsCount(Sep, S);
+  if (count < Nr) AppendWithSeparators(Sep, S, Value, static_cast<uint64_t>(int64_t{Nr} - count));
+  else if (auto f = LocateField(Sep, S, Nr)) S.replace(f->begin, f->end - f->begin, Value);
 }
 
 void InsertFieldStr(char16_t Sep, String& S, const String& Value, int Nr) {
-  if (Nr >= 1) InsertField(Sep, S, Value, S.empty() ? 0 : Nr, int64_t{Nr} + 1);
+  if (S.find(Sep) == npos) {
+    S.insert(0, Value + Sep);
+    return;
+  }
+  if (Nr < 1) return;
+  int count = GetFieldsCount(Sep, S);
+  if (count < Nr) AppendBeyondCount(Sep, S, Value, Nr, count);
+  else InsertAfterSeparator(Sep, S, Value, Nr);
 }
 
 void InsertFieldStrBefore(char16_t Sep, String& S, const String& Value, int Nr) {
-  if (Nr >= 1) InsertField(Sep, S, Value, S.empty() ? 0 : Nr - 1, Nr);
+  if (S.find(Sep) == npos || Nr == 1) {
+    S.insert(0, Value + Sep);
+    return;
+  }
+  if (Nr < 1) return;
+  int count = GetFieldsCount(Sep, S);
+  if (count < Nr) AppendBeyondCount(Sep, S, Value, Nr, count);
+  else InsertAfterSeparator(Sep, S, Value, int64_t{Nr} - 1);
 }
 
 void DeleteFieldStr(char16_t Sep, String& S, int Nr) {
   auto f = LocateField(Sep, S, Nr);
   if (!f) return;
-  if (!f->terminated) S.resize(f->begin == 0 ? 0 : f->begin - 1);
-  else if (f->begin == 0) S.erase(0, f->end + 1);
-  else S.erase(f->begin - 1, f->end - f->begin + 1);
+  if (f->terminated) S.erase(f->begin, f->end - f->begin + 1);  // the field and its separator
+  else S.resize(f->begin == 0 ? 0 : f->begin - 1);              // the separator before it too
 }
 
 void kv_AddFieldStr(char16_t Sep, String& S, const String& Value) {
-  if (!S.empty() && S.back() != Sep) S += Sep;
+  if (IsOpen(Sep, S)) S += Sep;
   S += Value;
   S += Sep;
 }
 
 void kv_AddFieldStr2(char16_t Sep, String& S, const String& Value) {
-  if (!S.empty() && S.back() != Sep) S += Sep;
+  if (IsOpen(Sep, S)) S += Sep;
   S += Value;
 }
 
 void kv_AddFieldStr_Ver2(char16_t Sep, String& S, const String& Value) {
-  bool open = !S.empty() && S.back() != Sep;
+  bool open = IsOpen(Sep, S);
   kv_AddFieldStr2(Sep, S, Value);
   if (open) S += Sep;
 }

@@ -5,7 +5,8 @@
 // start) and the n-th separator. The text after the last separator is a field only when it
 // is not empty, so "a;b;c" (open form) and "a;b;c;" (terminated form) both hold three
 // fields, "" holds none, ";" one empty field and "a;;b" three. There is no quoting.
-// Every routine is a single pass over the string.
+// Every routine is a single pass over the string. A writer that would have to build a string
+// longer than 2^31-1 characters (a huge field number) leaves S unchanged.
 #pragma once
 
 #include <vector>
@@ -29,13 +30,15 @@ KV_API int GetFieldsCount(char16_t Sep, const String& S);
 // Field Nr of S, resuming a scan at position Start with Count separators already passed.
 // On success Count becomes the separators passed and Start the position after the field's
 // separator (Length(S)+1 after the final, unterminated field). Otherwise "" and Start stays
-// (Count still takes the separators passed). A field already passed (Nr not above Count)
-// gives "". Start below 1 is taken as 1.
+// (Count still takes the separators passed). Nr equal to Count stops the scan at once and
+// gives the text before position Start - 1. Start below 1 is taken as 1.
 // Example: Count = 0, Start = 1, then Nr = 1, 2, 3 on "a;b;c" gives "a", "b", "c".
 KV_API String GetFieldStrAtStart(char16_t Sep, const String& S, int Nr, int& Count, int& Start);
 
-// S from the first character of field Nr to the end, without a final separator;
-// "" when Nr is not a field. Example: CopyFieldStr(';', "a;b;c;", 2) == "b;c".
+// When field Nr ends at a separator: S from its first character to the end, less the last
+// character of S (on the terminated form: fields Nr to the last without the final
+// separator). When field Nr is the final, unterminated field: that field. Otherwise "".
+// Example: CopyFieldStr(';', "a;b;c;", 2) == "b;c", CopyFieldStr(';', "a;b;c", 1) == "a;b;".
 KV_API String CopyFieldStr(char16_t Sep, const String& S, int Nr);
 
 // Number of the first field equal to Text (exact), or -1.
@@ -43,26 +46,31 @@ KV_API String CopyFieldStr(char16_t Sep, const String& S, int Nr);
 KV_API int GetFieldPos(char16_t Sep, const String& S, const String& Text);
 
 // Number of the first field equal to Text when A-Z count as a-z (other letters compare
-// exactly), or 0. Example: GetIndexOf(';', "One;two;THREE", "three") == 3.
+// exactly), or 0. An empty Text gives 1 when S starts with Sep, else 0.
+// Example: GetIndexOf(';', "One;two;THREE", "three") == 3.
 KV_API int GetIndexOf(char16_t Sep, const String& S, const String& Text);
 
-// Makes field Nr equal to Value and leaves S in the open form; missing fields before Nr
-// become empty. Nr below 1 only drops a final separator.
-// Example: "a;b;" with Nr 1 gives "x;b"; "a;b" with Nr 4 gives "a;b;;x".
+// Field Nr up to the count: S is rebuilt in the open form with Value as field Nr (Nr below 1
+// only drops a final separator). Beyond the count: an empty S with Nr 1 becomes Value, else
+// S gets Nr - count - 1 separators (at least one) and Value. Stored lists rely on this.
+// Example: "a;b;" with Nr 1 gives "x;b"; "a;b" with Nr 3 and with Nr 4 gives "a;b;x".
 KV_API void SetFieldStr(char16_t Sep, String& S, const String& Value, int Nr);
 
-// Makes field Nr equal to Value, leaving every other character of S as it was; missing
-// fields before Nr become empty. Nr below 1 changes nothing.
-// Example: "a;b;" with Nr 1 gives "x;b;"; "" with Nr 1 gives "x".
+// Replaces field Nr by Value in place, leaving every other character of S as it was; beyond
+// the count S gets Nr - count separators and Value. Nr below 1 changes nothing.
+// Example: "a;b;" with Nr 1 gives "x;b;"; "" with Nr 1 gives ";x"; "a;b" with Nr 4 "a;b;;x".
 KV_API void SetFieldStr2(char16_t Sep, String& S, const String& Value, int Nr);
 
-// Inserts Value after field Nr, so that it becomes field Nr+1; missing fields before it
-// become empty. An empty S becomes Value and Sep. Nr below 1 changes nothing.
-// Example: "a;b;c" with Nr 1 gives "a;x;b;c", with Nr 3 "a;b;c;x".
+// Inserts Value and Sep after the Nr-th separator. S without separators becomes Value, Sep, S
+// (whatever Nr is); beyond the count Value is appended as by SetFieldStr; an open final field
+// has no separator after it, so Nr equal to the count then changes nothing.
+// Nr below 1 on a string with separators changes nothing.
+// Example: "a;b;c;" with Nr 1 gives "a;x;b;c;"; "a" gives "x;a"; "a;b;c" with Nr 3 stays.
 KV_API void InsertFieldStr(char16_t Sep, String& S, const String& Value, int Nr);
 
-// Inserts Value before field Nr, so that it becomes field Nr; missing fields before it
-// become empty. An empty S becomes Value and Sep. Nr below 1 changes nothing.
+// Inserts Value before field Nr. S without separators, or Nr 1, gives Value, Sep, S; beyond
+// the count as InsertFieldStr; otherwise Value and Sep go after the (Nr-1)-th separator.
+// Nr below 1 on a string with separators changes nothing.
 // Example: "a;b;c" with Nr 2 gives "a;x;b;c", with Nr 1 "x;a;b;c".
 KV_API void InsertFieldStrBefore(char16_t Sep, String& S, const String& Value, int Nr);
 
