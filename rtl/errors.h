@@ -27,6 +27,8 @@ class KV_API EIniFileException : public Exception { using Exception::Exception; 
 class KV_API ERegistryException : public Exception { using Exception::Exception; };
 // A stream that ended before the data asked for.
 class KV_API EReadError : public Exception { using Exception::Exception; };
+// A stream that took fewer bytes than it was given.
+class KV_API EWriteError : public Exception { using Exception::Exception; };
 // A platform call that failed; Code() is its last-error value.
 class KV_API EOSError : public Exception {
  public:
@@ -36,5 +38,7 @@ class KV_API EOSError : public Exception {
  private:
   unsigned long code_;
 };
+// A file that could not be opened (missing access, locked by another program).
+class KV_API EFOpenError : public EOSError { using EOSError::EOSError; };
 
 }  // namespace rtl
