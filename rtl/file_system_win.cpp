@@ -1,0 +1,77 @@
+// File-system queries of rtl/file_system.h on Win32, with the runtime's rules for links and
+// for names that cannot be examined (locked files, access denied).
+#include <windows.h>
+
+#include <vector>
+
+#include "rtl/file_system.h"
+#include "rtl/handles.h"
+
+namespace rtl {
+namespace {
+
+// The attributes of the item a link leads to; INVALID_FILE_ATTRIBUTES when unreachable.
+DWORD TargetAttributes(const String& name) {
+  UniqueFile h(CreateFileW(W(name), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (!h || !GetFileInformationByHandle(h.get(), &info)) return INVALID_FILE_ATTRIBUTES;
+  return info.dwFileAttributes;
+}
+
+// A file that GetFileAttributes cannot examine (in use, no access) but a listing shows.
+bool ListedAsFile(const String& name) {
+  WIN32_FIND_DATAW data;
+  UniqueFind find(FindFirstFileW(W(name), &data));
+  return find && (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+}  // namespace
+
+bool FileExists(const String& name, bool followLink) {
+  DWORD attr = GetFileAttributesW(W(name));
+  if (attr != INVALID_FILE_ATTRIBUTES) {
+    if ((attr & FILE_ATTRIBUTE_REPARSE_POINT) && followLink) {
+      if (attr & FILE_ATTRIBUTE_DIRECTORY) return false;
+      DWORD target = TargetAttributes(name);
+      if (target != INVALID_FILE_ATTRIBUTES) return (target & FILE_ATTRIBUTE_DIRECTORY) == 0;
+      return GetLastError() == ERROR_SHARING_VIOLATION;
+    }
+    return (attr & FILE_ATTRIBUTE_DIRECTORY) == 0;
+  }
+  DWORD error = GetLastError();
+  return error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND && error != ERROR_INVALID_NAME &&
+         ListedAsFile(name);
+}
+
+bool DirectoryExists(const String& name, bool followLink) {
+  DWORD attr = GetFileAttributesW(W(name));
+  if (attr != INVALID_FILE_ATTRIBUTES) {
+    if ((attr & FILE_ATTRIBUTE_REPARSE_POINT) && followLink) {
+      DWORD target = TargetAttributes(name);
+      return target != INVALID_FILE_ATTRIBUTES && (target & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    }
+    return (attr & FILE_ATTRIBUTE_DIRECTORY) != 0;
+  }
+  DWORD error = GetLastError();
+  return error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND && error != ERROR_INVALID_NAME &&
+         error != ERROR_BAD_NETPATH && error != ERROR_NOT_READY;
+}
+
+bool CreateDir(const String& dir) { return CreateDirectoryW(W(dir), nullptr) != 0; }
+
+bool RemoveFile(const String& name) { return DeleteFileW(W(name)) != 0; }
+
+bool RemoveDir(const String& dir) { return RemoveDirectoryW(W(dir)) != 0; }
+
+String ProgramFileName() {
+  std::vector<wchar_t> buf(MAX_PATH + 1);
+  for (;;) {
+    DWORD n = GetModuleFileNameW(nullptr, buf.data(), static_cast<DWORD>(buf.size()));
+    if (n == 0) return String();
+    if (n < buf.size()) return FromW(buf.data(), n);
+    buf.resize(buf.size() * 2);
+  }
+}
+
+}  // namespace rtl
