@@ -1,6 +1,10 @@
 #include "kv_tools/startup.h"
 
+#include <algorithm>
+
 #include "kv_tools/globals.h"
+#include "kv_tools/paths.h"
+#include "rtl/file_system.h"
 #include "rtl/platform.h"
 
 namespace Kv_tools {
@@ -31,12 +35,44 @@ void InitFormatSettings(const rtl::FormatSettings& german, const rtl::FormatSett
   MonthFirst = IsMonthFirst(FMSOrg.ShortDateFormat);
 }
 
-void Startup() {
-  InitFormatSettings(rtl::FormatSettingsFromLocale(1031), rtl::FormatSettingsFromLocale(1033),
-                     rtl::FormatSettingsFromLocale(0x0800));
+int32_t LogicalProcessorsPerPackage(const std::optional<CpuIdentification>& id) {
+  if (!id || id->Vendor != "GenuineIntel") return 1;
+  int32_t logical = static_cast<int32_t>((id->Leaf1Ebx >> 16) & 0xFF);
+  return logical == 0 ? 1 : logical;
+}
+
+int32_t ProcessorPackages(int32_t processors, int32_t logicalPerPackage) {
+  if (processors <= 0) return 0;
+  return std::max(1, processors / std::max(1, logicalPerPackage));
+}
+
+StartupPlaces StartupPlacesFor(const StartupAnswers& answers) {
+  const String ini_name = rtl::ChangeFileExt(rtl::ExtractFileName(answers.ExeName), u".INI");
+  StartupPlaces places;
+  places.SysProgDataPath = answers.AppDataFolder;
+  places.SysUserDataPath = answers.DocumentsFolder;
+  places.SysAppIniName = chkPath(answers.AppDataFolder) + ini_name;
+  places.DiskMode = answers.MobileSwitch ? String(u"Mobile") : answers.DiskMode;
+  if (places.DiskMode == u"Mobile") {
+    places.AppIniName = rtl::ChangeFileExt(answers.ExeName, u".INI");
+    places.ProgDataPath = rtl::ExtractFilePath(answers.ExeName);
+  } else {
+    places.AppIniName = chkPath(answers.AppDataFolder) + u"morvane\\" + ini_name;
+    places.DataFolder = rtl::ExtractFileDir(places.AppIniName);
+    places.ProgDataPath = rtl::ExtractFilePath(places.AppIniName);
+  }
+  return places;
 }
 
 void Shutdown() {
+  String* const strings[] = {
+      &ToolsLanguage,   &InitFolder,        &DiskMode,        &sBuildHour,      &curOS,
+      &SysProgDataPath, &SysUserDataPath,   &SysAppIniName,   &AppName,         &ResPath,
+      &MyCommonAppData, &MySysProgDataPath, &MyProgDataPath,  &MyUserDataPath,  &MyAppIniName,
+      &AktOSName,       &AppIniName,        &ProgDataPath,    &Help_ExplizitFile, &Help_IniFileName,
+      &Help_FormTitle,  &MakerLinkTools,    &MakerLinkShop,
+  };
+  for (String* s : strings) s->clear();
   FMS = FMSEN = FMSOrg = rtl::FormatSettings();
 }
 
