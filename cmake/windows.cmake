@@ -20,11 +20,26 @@ endforeach()
 list(APPEND WTARN_RUNTIME_DLLS ${CMAKE_FIND_ROOT_PATH}/lib/libwinpthread-1.dll)
 file(COPY ${WTARN_RUNTIME_DLLS} DESTINATION ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})
 
+# The IDE's service references, shared by the stand-in IDE, the package and the tests.
+add_library(toolsapi SHARED toolsapi/toolsapi.cpp)
+set_target_properties(toolsapi PROPERTIES PREFIX "" IMPORT_PREFIX "" IMPORT_SUFFIX ".lib.a")
+target_include_directories(toolsapi PUBLIC ${CMAKE_SOURCE_DIR})
+target_compile_definitions(toolsapi PRIVATE WTARN_BUILDING_TOOLSAPI)
+target_link_libraries(WTarnD11 PRIVATE toolsapi)
+
+# The stand-in companion program.
+file(GLOB WTARN_COMPANION_SOURCES CONFIGURE_DEPENDS companion/*.cpp)
+add_executable(TarnPlugIn WIN32 ${WTARN_COMPANION_SOURCES})
+target_include_directories(TarnPlugIn PRIVATE ${CMAKE_SOURCE_DIR})
+target_link_libraries(TarnPlugIn PRIVATE user32 gdi32 shell32)
+
+# The stand-in IDE: loads the package at run time; its own copy of the runtime's controls.
 file(GLOB WTARN_HOST_SOURCES CONFIGURE_DEPENDS host/*.cpp host/*.rc)
-add_executable(wtarn_host ${WTARN_HOST_SOURCES})
-target_link_libraries(wtarn_host PRIVATE user32 gdi32 comctl32)
+add_executable(wtarn_host ${WTARN_HOST_SOURCES} rtl/controls_win.cpp)
+target_compile_definitions(wtarn_host PRIVATE WTARN_STATIC)
+target_link_libraries(wtarn_host PRIVATE toolsapi user32 gdi32 comctl32)
 target_include_directories(wtarn_host PRIVATE ${CMAKE_SOURCE_DIR})
-add_dependencies(wtarn_host WTarnD11)
+add_dependencies(wtarn_host WTarnD11 TarnPlugIn)
 
 add_executable(core_tests ${WTARN_CORE_TESTS})
 target_link_libraries(core_tests PRIVATE WTarnD11 GTest::gtest_main)
@@ -36,3 +51,14 @@ if(WTARN_WIN_TESTS)
   target_link_libraries(win_tests PRIVATE WTarnD11 GTest::gtest_main ole32 shell32 user32 gdi32 advapi32)
   add_test(NAME wine_win_tests COMMAND win_tests --gtest_brief=1)
 endif()
+
+# The plug-in end to end: the package with the real host, companion and a client DLL.
+add_library(wtarn_client SHARED tests/client/client.cpp)
+set_target_properties(wtarn_client PROPERTIES PREFIX "" IMPORT_PREFIX "" IMPORT_SUFFIX ".lib.a")
+target_link_libraries(wtarn_client PRIVATE WTarnD11 user32)
+file(GLOB WTARN_PLUGIN_TESTS CONFIGURE_DEPENDS tests/plugin/*.cpp)
+add_executable(plugin_tests ${WTARN_PLUGIN_TESTS})
+target_link_libraries(plugin_tests PRIVATE WTarnD11 toolsapi wtarn_client GTest::gtest_main
+  user32 gdi32 shell32 version)
+add_dependencies(plugin_tests wtarn_host TarnPlugIn)
+add_test(NAME wine_plugin_tests COMMAND plugin_tests --gtest_brief=1)

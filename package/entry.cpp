@@ -4,16 +4,19 @@
 #include <iterator>
 
 #include "kv_tools/startup.h"
+#include "package/creator.h"
+#include "tarnedata/startup.h"
+#include "view/main_frame.h"
 
 namespace {
 
 PackageUnitEntry units[] = {
     {"Kv_tools", Kv_tools::Startup, Kv_tools::Shutdown, 0},
-    {"TarnEdata", nullptr, nullptr, 0},
+    {"TarnEdata", TarnEdata::Startup, TarnEdata::Shutdown, 0},
     {"WTarnConstants", nullptr, nullptr, 0},
     {"DVersion", nullptr, nullptr, 0},
-    {"WTarnView", nullptr, nullptr, 0},
-    {"WTarnCreator", nullptr, nullptr, 0},
+    {"WTarnView", nullptr, WTarnView::Shutdown, 0},
+    {"WTarnCreator", nullptr, WTarnCreator::TWPDemoPlugInCreator::PlugInFinish, 0},
     {"WTarnD11", nullptr, nullptr, 0},
 };
 

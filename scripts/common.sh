@@ -4,11 +4,13 @@ jobs=$(nproc 2>/dev/null || echo 2)
 
 step() { printf '\n== %s\n' "$*"; }
 
-# The Windows build (package, host, companion, tests) in build/win; arguments name targets.
+# The Windows build (package, host, companion, tests) in build/win (or $WTARN_WIN_BUILD);
+# arguments name targets.
+win_build=${WTARN_WIN_BUILD:-$root/build/win}
 build_windows() {
-  cmake -S "$root" -B "$root/build/win" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
+  cmake -S "$root" -B "$win_build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
     -DCMAKE_BUILD_TYPE=Release >/dev/null &&
-  cmake --build "$root/build/win" -j "$jobs" ${1:+--target "$@"} -- --no-print-directory
+  cmake --build "$win_build" -j "$jobs" ${1:+--target "$@"} -- --no-print-directory
 }
 
 # The native build of the portable core with sanitizers and fuzz targets, in build/native.

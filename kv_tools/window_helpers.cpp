@@ -1,0 +1,26 @@
+#include "kv_tools/window_helpers.h"
+
+#include <algorithm>
+
+#include "rtl/platform.h"
+
+namespace Kv_tools {
+namespace {
+
+char16_t AsciiLower(char16_t c) { return c >= u'A' && c <= u'Z' ? c + (u'a' - u'A') : c; }
+
+bool SameAsciiText(const String& a, const String& b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                    [](char16_t x, char16_t y) { return AsciiLower(x) == AsciiLower(y); });
+}
+
+}  // namespace
+
+bool WindowTitleMatches(const String& Caption, const String& ClassName, const String& WantedClass,
+                        const String& TitlePart) {
+  if (Caption.empty() || TitlePart.empty()) return false;
+  if (!WantedClass.empty() && !SameAsciiText(ClassName, WantedClass)) return false;
+  return rtl::AnsiLowerCase(Caption).find(rtl::AnsiLowerCase(TitlePart)) != String::npos;
+}
+
+}  // namespace Kv_tools

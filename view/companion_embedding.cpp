@@ -1,0 +1,101 @@
+// TMainFrame: starting, embedding, sizing and stopping the companion program.
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include <cstdint>
+
+#include "kv_tools/window_helpers.h"
+#include "rtl/file_system.h"
+#include "rtl/handles.h"
+#include "view/main_frame.h"
+
+namespace WTarnView {
+namespace {
+
+const String kMainFormClass = u"TMainForm";
+const String kApplicationClass = u"TApplication";
+const String kCompanionCaption = u"TarnPlugIn Slave Delphi 11 Alexandria";
+constexpr unsigned kFirstSearchWait = 2000;
+constexpr unsigned kSearchRetryWait = 1500;
+constexpr int kSearchRetries = 5;
+constexpr unsigned kStopWait = 100;
+
+// The companion's command line: Slave "Delphi 11 Alexandria" "<frame handle>".
+String SlaveParameters(HWND frame) {
+  const auto handle = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(frame));
+  return u"Slave \"Delphi 11 Alexandria\" \"" + rtl::IntToStr(handle) + u"\"";
+}
+
+// The companion's main window once it is visible, or the last lookup's answer.
+HWND WaitForCompanionWindow() {
+  FrameSleep(kFirstSearchWait);
+  HWND wnd = Kv_tools::InAllWindowTitle(kMainFormClass, kCompanionCaption);
+  for (int i = 0; i < kSearchRetries; ++i) {
+    if (wnd && IsWindowVisible(wnd)) break;
+    FrameSleep(kSearchRetryWait);
+    wnd = FindWindowW(rtl::W(kMainFormClass), rtl::W(kCompanionCaption));
+  }
+  return wnd;
+}
+
+}  // namespace
+
+void TMainFrame::Timer1Timer(rtl::TObject*) {
+  bnShowPlug->SetEnabled(false);
+  Timer1->SetEnabled(false);
+  if (!ProgLoaded && rtl::FileExists(TarnProg, true)) {
+    StartAProg(TarnProg, SlaveParameters(Handle()), Panel1);
+    Panel1Resize(this);
+  }
+  bnShowPlug->SetVisible(true);
+  bnShowPlug->SetEnabled(true);
+}
+
+void TMainFrame::StartAProg(const String& Prog, const String& Params, rtl::TPanel*& Panel) {
+  SHELLEXECUTEINFOW request{};
+  static_assert(sizeof request == 60, "the shell request of a 32-bit program");
+  request.cbSize = sizeof request;
+  request.fMask = SEE_MASK_NOCLOSEPROCESS;
+  request.hwnd = Handle();
+  request.lpVerb = L"open";
+  request.lpFile = rtl::W(Prog);
+  request.lpParameters = rtl::W(Params);
+  request.nShow = SW_HIDE;
+  const bool started = ShellExecuteExW(&request);
+  // The program keeps running; only our handle to its process goes.
+  rtl::UniqueHandle process(started ? request.hProcess : nullptr);
+  if (!started || reinterpret_cast<intptr_t>(request.hProcess) <= 32) return;
+
+  HWND wnd = WaitForCompanionWindow();
+  if (static_cast<int32_t>(reinterpret_cast<intptr_t>(wnd)) <= 0) return;
+  ProgLoaded = true;
+  Panel->Tag = reinterpret_cast<intptr_t>(wnd);
+  ::SetParent(wnd, Panel->Handle());
+  SetWindowLongW(wnd, GWL_STYLE, GetWindowLongW(wnd, GWL_STYLE) & ~WS_BORDER);
+  SetWindowPos(wnd, HWND_TOP, Left(), Top(), Width(), Height(), SWP_FRAMECHANGED);
+  Panel->SetVisible(true);
+}
+
+void TMainFrame::Panel1Resize(rtl::TObject*) {
+  if (Panel1->Tag > 0)
+    MoveWindow(reinterpret_cast<HWND>(Panel1->Tag), 0, 0, Panel1->Width(), Panel1->Height(), TRUE);
+}
+
+void TMainFrame::StopProg() {
+  if (Panel1->Tag <= 0) return;
+  PostMessageW(reinterpret_cast<HWND>(Panel1->Tag), WM_CLOSE, 0, 0);
+  if (HWND application = FindWindowW(rtl::W(kApplicationClass), rtl::W(kCompanionCaption)))
+    PostMessageW(application, WM_CLOSE, 0, 0);
+  FrameSleep(kStopWait);
+  ProgLoaded = false;
+  // The window is closing: a later resize or stop must not address its handle again.
+  Panel1->Tag = 0;
+}
+
+void TMainFrame::bnShowPlugClick(rtl::TObject*) {
+  StopProg();
+  Timer1->SetEnabled(true);
+}
+
+}  // namespace WTarnView

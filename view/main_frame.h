@@ -1,0 +1,76 @@
+// WTarnView: the plug-in's view. TMainFrame starts the companion project manager
+// TarnPlugIn.exe hidden, embeds its main window into Panel1, keeps it sized, closes it again,
+// and opens the projects that the companion asks for through a copy-data message.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+
+#include "rtl/controls_win.h"
+
+namespace WTarnView {
+
+using rtl::String;
+
+// Unit state shared by every frame.
+KV_API extern bool ProgLoaded;     // true while a companion window is embedded
+KV_API extern String TarnIniName;  // the companion's settings file
+KV_API extern String TarnProg;     // the companion executable
+
+// How the frame waits while the companion starts and stops: a plain sleep on the calling
+// thread. The waits are 2000 ms, then up to five of 1500 ms while starting, and 100 ms after a
+// stop; tests put a recorder here instead.
+KV_API extern std::function<void(unsigned Milliseconds)> FrameSleep;
+
+// Unit shut-down: clears TarnIniName and TarnProg.
+KV_API void Shutdown();
+
+// The copy-data message as the frame's handler receives it; Result is the message's result.
+struct TWMCopyData {
+  UINT Msg;
+  HWND From;
+  const COPYDATASTRUCT* CopyDataStruct;
+  LRESULT Result;
+};
+
+class KV_API TMainFrame : public rtl::TFrame {
+ public:
+  rtl::TPanel* Panel1;  // fills the frame; Tag holds the embedded window, 0 when none
+  rtl::TPanel* Panel2;  // the button bar at the top of Panel1
+  rtl::TSpeedButton* bnShowPlug;
+  rtl::TTimer* Timer1;  // 3000 ms, one shot: starts the companion
+
+  // Builds the layout, applies the IDE theme to Panel1, reads TarnProg from TarnIniName
+  // ("PlugInSettings", "Programlocation"; default TarnPlugIn.exe beside the host executable)
+  // and arms Timer1.
+  explicit TMainFrame(rtl::TComponent* AOwner);
+  // Stops the companion (StopProg).
+  ~TMainFrame() override;
+
+  // Fits the embedded window to Panel1 at (0, 0); nothing when none was embedded.
+  void Panel1Resize(rtl::TObject* Sender);
+  // The single-shot start: unless a companion is loaded, starts TarnProg when it exists with
+  // Slave "Delphi 11 Alexandria" "<frame handle>" and embeds it; then shows bnShowPlug.
+  void Timer1Timer(rtl::TObject* Sender);
+  // Stops the companion and arms Timer1 for a new start.
+  void bnShowPlugClick(rtl::TObject* Sender);
+  // Starts Prog hidden through the shell with Params, waits for its visible "TMainForm" window
+  // (2000 ms, then up to five lookups 1500 ms apart) and makes it a borderless child of Panel.
+  // Nothing is embedded when the shell call fails or no window turns up.
+  void StartAProg(const String& Prog, const String& Params, rtl::TPanel*& Panel);
+  // Posts WM_CLOSE to the embedded window and to the companion's application window, waits
+  // 100 ms, and forgets the window (ProgLoaded false, Panel1.Tag 0). Nothing when none is
+  // embedded.
+  void StopProg();
+
+ protected:
+  LRESULT WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) override;
+  // Request 10023 opens the project whose UTF-16 path the data holds (read within the data's
+  // byte count, up to its first zero) in a new project group through the IDE's action
+  // service. Other requests, and every request while the IDE offers no action service, are
+  // ignored. The result is 0.
+  void WMCopyData(TWMCopyData& Message);
+};
+
+}  // namespace WTarnView
