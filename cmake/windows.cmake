@@ -50,6 +50,12 @@ if(WTARN_WIN_TESTS)
   add_executable(win_tests ${WTARN_WIN_TESTS})
   target_link_libraries(win_tests PRIVATE WTarnD11 GTest::gtest_main ole32 shell32 user32 gdi32 advapi32)
   add_test(NAME wine_win_tests COMMAND win_tests --gtest_brief=1)
+  # A program that records how it was started, for the process tests; static, so that a
+  # test may copy it anywhere.
+  add_executable(record_start WIN32 tests/win/helpers/record_start.cpp)
+  target_link_options(record_start PRIVATE -static)
+  add_dependencies(win_tests record_start)
+  target_link_libraries(win_tests PRIVATE uuid)
 endif()
 
 # The plug-in end to end: the package with the real host, companion and a client DLL.
@@ -62,3 +68,12 @@ target_link_libraries(plugin_tests PRIVATE WTarnD11 toolsapi wtarn_client GTest:
   user32 gdi32 shell32 version)
 add_dependencies(plugin_tests wtarn_host TarnPlugIn)
 add_test(NAME wine_plugin_tests COMMAND plugin_tests --gtest_brief=1)
+
+# The package-load benchmark (scripts/bench.sh): the package against an empty DLL.
+if(EXISTS ${CMAKE_SOURCE_DIR}/bench/package_load.cpp)
+  add_library(empty_dll SHARED EXCLUDE_FROM_ALL bench/empty_dll.cpp)
+  set_target_properties(empty_dll PROPERTIES PREFIX "")
+  add_executable(package_load EXCLUDE_FROM_ALL bench/package_load.cpp)
+  target_include_directories(package_load PRIVATE ${CMAKE_SOURCE_DIR})
+  add_dependencies(package_load WTarnD11 toolsapi empty_dll)
+endif()
