@@ -21,7 +21,8 @@ KV_API int AnsiCompareStr(StringView a, StringView b);
 KV_API unsigned AnsiCodePage();
 // Bytes in the ANSI code page as a String. Example: DecodeAnsi("\xE4") == u"ä" on 1252.
 KV_API String DecodeAnsi(std::string_view bytes);
-// S in the ANSI code page; characters the code page lacks become '?'.
+// S in the ANSI code page; a character the code page lacks becomes its best-fit letter
+// where the platform has one (Windows: Ω -> 'O'), otherwise '?'.
 KV_API std::string EncodeAnsi(StringView s);
 
 }  // namespace rtl
