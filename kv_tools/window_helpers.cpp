@@ -24,3 +24,24 @@ bool WindowTitleMatches(const String& Caption, const String& ClassName, const St
 }
 
 }  // namespace Kv_tools
+
+namespace Kv_tools {
+
+String FitTextToWidth(int MaxWidth, const String& Text, const std::function<int(const String&)>& TextWidth) {
+  String s = Text;
+  try {
+    if (TextWidth(s) <= MaxWidth) return s;
+    while (!s.empty() && TextWidth(s + u"...") > MaxWidth - 2) {
+      const bool pair = s.size() >= 2 && s.back() >= 0xDC00 && s.back() <= 0xDFFF &&
+                        s[s.size() - 2] >= 0xD800 && s[s.size() - 2] <= 0xDBFF;
+      s.resize(s.size() - (pair ? 2 : 1));
+    }
+    return s + u"...";
+  } catch (...) {
+    return s;
+  }
+}
+
+void kv_toggle(bool& Value) { Value = !Value; }
+
+}  // namespace Kv_tools

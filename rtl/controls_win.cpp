@@ -50,6 +50,13 @@ COLORREF ColorToRGB(TColor color) {
   return (color & 0xFF000000u) ? GetSysColor(static_cast<int>(color & 0xFF)) : color;
 }
 
+HGDIOBJ CreateFontObject(const TFont& Font) {
+  return CreateFontW(Font.Height, 0, 0, 0, (Font.Style & fsBold) ? FW_BOLD : FW_NORMAL,
+                     (Font.Style & fsItalic) != 0, (Font.Style & fsUnderline) != 0,
+                     (Font.Style & fsStrikeOut) != 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                     CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, W(Font.Name));
+}
+
 // ---- TComponent
 
 TComponent::TComponent(TComponent* AOwner) : owner_(AOwner) {
@@ -148,6 +155,14 @@ LRESULT TWinControl::WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) {
         return 0;
       }
       break;
+    case WM_DRAWITEM: {
+      auto item = reinterpret_cast<const DRAWITEMSTRUCT*>(LParam);
+      if (TWinControl* owner = FromHandle(item->hwndItem)) {
+        owner->DrawItem(*item);
+        return TRUE;
+      }
+      break;
+    }
     case WM_ERASEBKGND:
       if (own_class_) {
         RECT r;
@@ -162,6 +177,8 @@ LRESULT TWinControl::WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) {
 }
 
 void TWinControl::CommandNotify(WORD) {}
+
+void TWinControl::DrawItem(const DRAWITEMSTRUCT&) {}
 
 TColor TWinControl::BackgroundColor() const {
   return parent_background_ && parent_ ? parent_->BackgroundColor() : color_;
@@ -237,7 +254,9 @@ void TWinControl::SetHeight(int Value) { SetBounds(Left(), Top(), Width(), Value
 
 void TWinControl::SetVisible(bool Value) {
   visible_ = Value;
-  if (handle_ && (GetWindowLongPtrW(handle_, GWL_STYLE) & WS_CHILD))
+  if (handle_ && top_level_)
+    ShowWindow(handle_, Value ? SW_SHOW : SW_HIDE);
+  else if (handle_ && (GetWindowLongPtrW(handle_, GWL_STYLE) & WS_CHILD))
     ShowWindow(handle_, Value ? SW_SHOWNA : SW_HIDE);
   if (parent_ && align_ != TAlign::alNone) parent_->Realign();
 }
@@ -273,10 +292,9 @@ void TWinControl::SetParentBackground(bool Value) {
 
 void TWinControl::SetFont(const TFont& Value) {
   font_ = Value;
-  font_handle_.reset(CreateFontW(Value.Height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                                 DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                 DEFAULT_QUALITY, DEFAULT_PITCH, W(Value.Name)));
+  font_handle_.reset(CreateFontObject(Value));
   if (!handle_) return;
+  SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font_handle_.get()), FALSE);
   EnumChildWindows(
       handle_,
       [](HWND child, LPARAM font) CALLBACK -> BOOL {

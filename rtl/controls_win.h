@@ -6,7 +6,10 @@
 // its aligned children whenever its size changes, and forgets its handle when the window is
 // destroyed, so a control whose parent window went first never touches a dead handle.
 // The window class of each control is named after its class ("TFrame", "TPanel", or the name a
-// derived frame passes, such as "TMainFrame").
+// derived frame passes, such as "TMainFrame"); controls that Win32 has (buttons, list boxes,
+// edits) are windows of the system's class.
+// Forms and the screen: rtl/forms_win.h; labels, check boxes, memos, menus: rtl/stdctrls_win.h;
+// list boxes, header controls, string grids: rtl/lists_win.h; the canvas: rtl/canvas_win.h.
 #pragma once
 
 #ifdef _WIN32
@@ -49,6 +52,9 @@ class KV_API TComponent : public TObject {
   TComponent& operator=(const TComponent&) = delete;
 
   TComponent* Owner() const { return owner_; }
+  // The components this one owns, oldest first.
+  int ComponentCount() const { return static_cast<int>(components_.size()); }
+  TComponent* Components(int Index) const { return components_.at(static_cast<size_t>(Index)); }
   // The interface with this identifier that the component offers, with a reference added;
   // false and *Obj null when it offers none. Plain components offer none.
   virtual bool GetInterface(const GUID& IID, void** Obj);
@@ -72,11 +78,21 @@ enum class TAlign { alNone, alTop, alLeft, alClient };
 enum class TBevelCut { bvNone, bvRaised };
 enum TStyleElement : unsigned { seFont = 1, seClient = 2, seBorder = 4 };
 
+enum TFontStyle : unsigned { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
+
+// Height in pixels: negative for the character height, positive for the cell height, 0 for
+// the platform's default; Style holds TFontStyle bits.
 struct TFont {
   String Name;
   int Height = 0;
   TColor Color = clWindowText;
+  unsigned Style = 0;
+  bool operator==(const TFont&) const = default;
 };
+
+// A new platform font for Font (the caller deletes it).
+// Example: UniqueGdiObject f(CreateFontObject({u"Arial", -12}));
+KV_API HGDIOBJ CreateFontObject(const TFont& Font);
 
 class KV_API TWinControl : public TComponent {
  public:
@@ -100,7 +116,7 @@ class KV_API TWinControl : public TComponent {
   int Width() const;
   int Height() const;
   RECT BoundsRect() const;
-  void SetBounds(int ALeft, int ATop, int AWidth, int AHeight);
+  virtual void SetBounds(int ALeft, int ATop, int AWidth, int AHeight);
   void SetHeight(int Value);
 
   bool Visible() const { return visible_; }
@@ -122,6 +138,7 @@ class KV_API TWinControl : public TComponent {
   const TFont& Font() const { return font_; }
 
   TNotifyEvent OnResize;
+  String Hint;  // the help text shown for the control
 
  protected:
   // A window of the runtime's own class WindowClass, or of a system class (such as "BUTTON")
@@ -131,6 +148,10 @@ class KV_API TWinControl : public TComponent {
   virtual LRESULT WndProc(UINT Msg, WPARAM WParam, LPARAM LParam);
   // A notification (WM_COMMAND code) that the window sent to its parent.
   virtual void CommandNotify(WORD Code);
+  // Draws an item of an owner-drawn window (WM_DRAWITEM that the window sent to its parent).
+  virtual void DrawItem(const DRAWITEMSTRUCT& Item);
+  // Lets a window without a parent control be shown (forms).
+  void MakeTopLevel() { top_level_ = true; }
   // The inner rectangle that aligned children share.
   virtual RECT AlignArea() const;
   void Realign();
@@ -145,6 +166,7 @@ class KV_API TWinControl : public TComponent {
   HWND handle_ = nullptr;
   WNDPROC default_proc_ = nullptr;
   bool own_class_;
+  bool top_level_ = false;
   TWinControl* parent_ = nullptr;
   std::vector<TWinControl*> controls_;
   TAlign align_ = TAlign::alNone;
