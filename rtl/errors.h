@@ -29,6 +29,10 @@ class KV_API ERegistryException : public Exception { using Exception::Exception;
 class KV_API EReadError : public Exception { using Exception::Exception; };
 // A stream that took fewer bytes than it was given.
 class KV_API EWriteError : public Exception { using Exception::Exception; };
+// A floating-point division by zero.
+class KV_API EZeroDivide : public Exception { using Exception::Exception; };
+// A resource that the module does not hold.
+class KV_API EResNotFound : public Exception { using Exception::Exception; };
 // A platform call that failed; Code() is its last-error value.
 class KV_API EOSError : public Exception {
  public:
