@@ -4,6 +4,10 @@ jobs=$(nproc 2>/dev/null || echo 2)
 
 step() { printf '\n== %s\n' "$*"; }
 
+# What to stop when the command ends: the Xvfb and the wineserver that it started.
+cleanup=":"
+trap 'eval "$cleanup"' EXIT
+
 # The Windows build (package, host, companion, tests) in build/win (or $WTARN_WIN_BUILD);
 # arguments name targets.
 win_build=${WTARN_WIN_BUILD:-$root/build/win}
@@ -30,7 +34,7 @@ start_display() {
   rm -f /tmp/.X99-lock /tmp/.X11-unix/X99
   Xvfb :99 -screen 0 1280x900x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
   xvfb_pid=$!
-  trap 'kill $xvfb_pid 2>/dev/null' EXIT
+  cleanup="$cleanup; kill $xvfb_pid 2>/dev/null"
   for _ in $(seq 50); do [ -e /tmp/.X11-unix/X99 ] && return 0; sleep 0.1; done
   echo "Xvfb did not start" >&2
   return 1
@@ -44,5 +48,8 @@ start_wine() {
     wineboot -i </dev/null >/dev/null 2>&1
     wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f </dev/null >/dev/null 2>&1
   fi
-  wineserver -p30 </dev/null >/dev/null 2>&1
+  # Started here, outside the test runner: a wineserver started by a test would hold the
+  # runner's output pipe open, and the runner would wait for it to end.
+  wineserver -p </dev/null >/dev/null 2>&1
+  cleanup="$cleanup; wineserver -k 2>/dev/null"
 }
