@@ -49,16 +49,36 @@ size_t CountUnits(StringView s, char16_t c) {
   return total + static_cast<size_t>(std::count(p, p + n, c));
 }
 
-// Offset of the first code unit equal to c at or after from, or npos.
-size_t FindUnit(StringView s, char16_t c, size_t from) {
+#ifdef __SSE2__
+// The number of bits in a mask with bits at even positions only (popcount without a library call).
+size_t EvenBitCount(unsigned mask) {
+  mask = (mask & 0x3333u) + ((mask >> 2) & 0x3333u);
+  mask = (mask & 0x0F0Fu) + ((mask >> 4) & 0x0F0Fu);
+  return (mask & 0xFFu) + (mask >> 8);
+}
+#endif
+
+// Offset of the k-th code unit equal to c at or after from (k from 1 on), or npos when fewer
+// follow. With SSE2 the hits are counted eight units at a time up to the block holding it.
+size_t FindUnit(StringView s, char16_t c, size_t from, size_t k = 1) {
 #ifdef __SSE2__
   const __m128i needle = _mm_set1_epi16(static_cast<short>(c));
   for (; from + 8 <= s.size(); from += 8) {
-    unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi16(Load8(s.data() + from), needle)));
-    if (mask != 0) return from + std::countr_zero(mask) / 2;
+    // One bit per hit: the low bit of each 16-bit lane.
+    unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi16(Load8(s.data() + from), needle))) & 0x5555u;
+    if (mask == 0) continue;
+    const size_t hits = EvenBitCount(mask);
+    if (hits < k) {
+      k -= hits;
+      continue;
+    }
+    for (; k > 1; --k) mask &= mask - 1;
+    return from + std::countr_zero(mask) / 2;
   }
 #endif
-  return s.find(c, from);
+  for (; from < s.size(); ++from)
+    if (s[from] == c && --k == 0) return from;
+  return npos;
 }
 
 bool EndsWithSep(char16_t sep, StringView s) { return !s.empty() && s.back() == sep; }
@@ -74,8 +94,8 @@ struct Field {
   int64_t number;
 };
 
-// The scan that every field routine shares: offers the fields of s to stop in order, one
-// separator search each, and gives back the first field that stop accepts.
+// The scan of the routines that look at the fields in turn: offers the fields of s to stop
+// in order, one separator search each, and gives back the first field that stop accepts.
 template <class Stop>
 std::optional<Field> ScanFields(char16_t sep, StringView s, Stop stop) {
   int64_t number = 0;
@@ -89,10 +109,19 @@ std::optional<Field> ScanFields(char16_t sep, StringView s, Stop stop) {
   return std::nullopt;
 }
 
-// Field nr of s, or nothing when nr is below 1 or above the field count.
+// Field nr of s, or nothing when nr is below 1 or above the field count: the field after
+// the (nr-1)-th separator, when that separator is not the last unit.
 std::optional<Field> LocateField(char16_t sep, StringView s, int64_t nr) {
   if (nr < 1) return std::nullopt;
-  return ScanFields(sep, s, [nr](const Field& f) { return f.number == nr; });
+  size_t begin = 0;
+  if (nr > 1) {
+    const size_t before = FindUnit(s, sep, 0, static_cast<size_t>(nr - 1));
+    if (before == npos) return std::nullopt;
+    begin = before + 1;
+  }
+  if (begin >= s.size()) return std::nullopt;
+  const size_t end = FindUnit(s, sep, begin);
+  return Field{begin, end == npos ? s.size() : end, end != npos, nr};
 }
 
 // Appends seps separators and value to s. A result too long to build leaves s as is.
@@ -172,11 +201,10 @@ String GetFieldStrAtStart(char16_t Sep, const String& S, int Nr, int& Count, int
   int64_t wanted = int64_t{Nr} - Count;  // the field asked for, counted from Start
   // Nr already reached: the walk stops at once and gives the text before the start.
   if (wanted == 0 && begin < S.size() && S[begin] != Sep) return S.substr(0, begin == 0 ? 0 : begin - 1);
-  int64_t passed = 0;
-  auto f = ScanFields(Sep, StringView(S).substr(begin), [&](const Field& field) {
-    passed += field.terminated ? 1 : 0;
-    return field.number == wanted;
-  });
+  const StringView rest = StringView(S).substr(begin);
+  auto f = LocateField(Sep, rest, wanted);
+  // The separators passed: those up to the field, or all of them when it is missing.
+  const int64_t passed = f ? wanted - (f->terminated ? 0 : 1) : static_cast<int64_t>(CountUnits(rest, Sep));
   Count = static_cast<int>(Count + passed);
   if (f) {
     Start = static_cast<int>(f->terminated ? begin + f->end + 2 : S.size() + 1);

@@ -4,6 +4,10 @@
 #include <cstdint>
 #include <cstring>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 #include "rtl/platform.h"
 
 namespace Kv_tools {
@@ -63,14 +67,55 @@ size_t NextHighByte(std::string_view bytes, size_t i) {
   return i;
 }
 
-ByteKind Classify(std::string_view bytes) {
-  bool multi_byte = false;
-  for (size_t i = NextHighByte(bytes, 0); i < bytes.size(); i = NextHighByte(bytes, i)) {
+// Checks the sequences from i on that begin before end and leaves i at the next one: false at
+// one that is not valid UTF-8. multi_byte is set when a multi-byte sequence passed.
+bool ValidUpTo(std::string_view bytes, size_t& i, size_t end, bool& multi_byte) {
+  for (i = NextHighByte(bytes, i); i < end; i = NextHighByte(bytes, i)) {
     const size_t length = Utf8SequenceAt(bytes, i);
-    if (length == 0) return ByteKind::Other;
+    if (length == 0) return false;
     multi_byte = true;
     i += length;
   }
+  return true;
+}
+
+// With SSE2, 16 bytes at a time: a block of ASCII and the common two- and three-byte sequences
+// (C2..DF or E1..EF but ED, then 80..BF) passes as a whole, the last sequence running on into
+// the next block when it must; any other block is checked sequence by sequence.
+ByteKind Classify(std::string_view bytes) {
+  bool multi_byte = false;
+  size_t i = 0;
+#ifdef __SSE2__
+  const auto mask = [](__m128i m) { return static_cast<unsigned>(_mm_movemask_epi8(m)); };
+  const auto all = [](unsigned char b) { return _mm_set1_epi8(static_cast<char>(b)); };
+  unsigned high_seen = 0;
+  unsigned carry = 0;  // the bytes of the block at i that end a sequence begun before it
+  size_t back = 0;     // where that sequence began, before i
+  while (bytes.size() - i >= 16) {
+    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes.data() + i));
+    const unsigned high = mask(block);
+    // Signed compares: the bytes from 0x80 on are the negative ones. Bit k: byte k of the block.
+    const unsigned leads2 = mask(_mm_and_si128(_mm_cmpgt_epi8(block, all(0xC1)), _mm_cmplt_epi8(block, all(0xE0))));
+    const unsigned leads3 = mask(_mm_andnot_si128(
+        _mm_cmpeq_epi8(block, all(0xED)), _mm_and_si128(_mm_cmpgt_epi8(block, all(0xE0)), _mm_cmplt_epi8(block, all(0xF0)))));
+    const unsigned continuations = mask(_mm_cmplt_epi8(block, all(0xC0)));
+    const unsigned expected = (leads2 | leads3) << 1 | leads3 << 2 | carry;
+    if ((leads2 | leads3 | continuations) == high && (expected & 0xFFFF) == continuations) {
+      high_seen |= high;
+      carry = expected >> 16;
+      back = carry == 0 ? 0 : ((leads2 | leads3) & 0x8000) != 0 ? 1 : 2;
+      i += 16;
+    } else {
+      i -= back;
+      if (!ValidUpTo(bytes, i, i + back + 16, multi_byte)) return ByteKind::Other;
+      carry = 0;
+      back = 0;
+    }
+  }
+  i -= back;
+  multi_byte = multi_byte || high_seen != 0;
+#endif
+  if (!ValidUpTo(bytes, i, bytes.size(), multi_byte)) return ByteKind::Other;
   return multi_byte ? ByteKind::MultiByteUtf8 : ByteKind::Ascii;
 }
 

@@ -71,22 +71,48 @@ bool SameAt(StringView s, size_t i, StringView sub) {
   return std::memcmp(s.data() + i, sub.data(), sub.size() * sizeof(char16_t)) == 0;
 }
 
-// The plain searches look at a start only when the text there begins with sub's first
-// character and has sub's last character where sub ends; with SSE2, eight starts at a time
-// (CandidateMask has two bits per start that passes).
+// The searches look at a start only when the text there begins with one of the units allowed
+// first and has one of those allowed last where the sub ends; with SSE2, eight starts at a
+// time (CandidateMask has two bits per start that passes). Width is the most units allowed at
+// either end; a shorter set repeats its first unit.
 #if defined(__SSE2__)
+template <size_t Width>
 struct Ends {
-  explicit Ends(StringView sub)
-      : first(_mm_set1_epi16(static_cast<short>(sub.front()))),
-        last(_mm_set1_epi16(static_cast<short>(sub.back()))) {}
-  __m128i first, last;
+  Ends(std::u16string_view firsts, std::u16string_view lasts) {
+    for (size_t k = 0; k < Width; ++k) {
+      first[k] = _mm_set1_epi16(static_cast<short>(firsts[k < firsts.size() ? k : 0]));
+      last[k] = _mm_set1_epi16(static_cast<short>(lasts[k < lasts.size() ? k : 0]));
+    }
+  }
+  __m128i first[Width], last[Width];
 };
 
-unsigned CandidateMask(const char16_t* p, size_t sub_size, const Ends& ends) {
-  __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-  __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + sub_size - 1));
-  return static_cast<unsigned>(_mm_movemask_epi8(
-      _mm_and_si128(_mm_cmpeq_epi16(a, ends.first), _mm_cmpeq_epi16(b, ends.last))));
+template <size_t Width>
+unsigned CandidateMask(const char16_t* p, size_t sub_size, const Ends<Width>& ends) {
+  const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+  const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + sub_size - 1));
+  __m128i at_first = _mm_cmpeq_epi16(a, ends.first[0]), at_last = _mm_cmpeq_epi16(b, ends.last[0]);
+  for (size_t k = 1; k < Width; ++k) {
+    at_first = _mm_or_si128(at_first, _mm_cmpeq_epi16(a, ends.first[k]));
+    at_last = _mm_or_si128(at_last, _mm_cmpeq_epi16(b, ends.last[k]));
+  }
+  return static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(at_first, at_last)));
+}
+
+// The first start in whole blocks of eight from i on, below candidates, that passes the ends
+// and then match; npos when none. i moves past the blocks looked at.
+template <size_t Width, class Match>
+size_t FirstCandidate(StringView s, size_t& i, size_t candidates, size_t sub_size, const Ends<Width>& ends,
+                      Match match) {
+  for (; i + 8 <= candidates; i += 8) {
+    for (unsigned mask = CandidateMask(s.data() + i, sub_size, ends); mask != 0;) {
+      const unsigned low = __builtin_ctz(mask);
+      const size_t k = i + (low >> 1);
+      mask &= ~(3u << low);
+      if (match(k)) return k;
+    }
+  }
+  return npos;
 }
 #endif
 
@@ -100,15 +126,9 @@ size_t Find(StringView s, StringView sub, size_t from) {
   const size_t candidates = s.size() - sub.size() + 1;
   size_t i = from;
 #if defined(__SSE2__)
-  const Ends ends(sub);
-  for (; i + 8 <= candidates; i += 8) {
-    for (unsigned mask = CandidateMask(s.data() + i, sub.size(), ends); mask != 0;) {
-      const unsigned low = __builtin_ctz(mask);
-      const size_t k = i + (low >> 1);
-      mask &= ~(3u << low);
-      if (SameAt(s, k, sub)) return k;
-    }
-  }
+  const size_t hit = FirstCandidate(s, i, candidates, sub.size(), Ends<1>(sub.substr(0, 1), sub.substr(sub.size() - 1)),
+                                    [&](size_t k) { return SameAt(s, k, sub); });
+  if (hit != npos) return hit;
 #endif
   for (; i < candidates; ++i)
     if (MatchesAt(s, i, sub)) return i;
@@ -120,7 +140,7 @@ size_t FindBack(StringView s, StringView sub) {
   if (sub.empty() || s.size() < sub.size()) return npos;
   size_t candidates = s.size() - sub.size() + 1;
 #if defined(__SSE2__)
-  const Ends ends(sub);
+  const Ends<1> ends(sub.substr(0, 1), sub.substr(sub.size() - 1));
   for (; candidates >= 8; candidates -= 8) {
     const size_t i = candidates - 8;
     for (unsigned mask = CandidateMask(s.data() + i, sub.size(), ends); mask != 0;) {
@@ -226,20 +246,32 @@ size_t FindLowered(StringView text, StringView low, size_t from) {
   if (low.empty() || from > text.size() || text.size() - from < low.size()) return npos;
   const LowerCase& lower = LowerCase::Platform();
   const size_t candidates = text.size() - low.size() + 1;
-  // A first unit outside the surrogates can only come from one, which lower-cases alone:
-  // the candidates are the units that lower-case to it.
-  const bool plain = !LowerCase::Surrogate(low[0]);
-  const std::u16string_view sources = lower.Sources(low[0]);
-  for (size_t i = from; i < candidates; ++i) {
-    if (plain) {
-      i += FindAny(text.data() + i, candidates - i, sources);
-      if (i == candidates) break;
-    } else if (lower.At(text, i) != low[0]) {
-      continue;
-    }
-    size_t k = 1;
+  const auto matches = [&](size_t i) {
+    size_t k = 0;
     while (k < low.size() && lower.At(text, i + k) == low[k]) ++k;
-    if (k == low.size()) return i;
+    return k == low.size();
+  };
+  // A unit outside the surrogates can only come from one, which lower-cases alone: the
+  // candidates begin with a unit that lower-cases to low's first and end with one that
+  // lower-cases to its last.
+  const bool plain = !LowerCase::Surrogate(low.front());
+  const std::u16string_view firsts = lower.Sources(low.front()), lasts = lower.Sources(low.back());
+  size_t i = from;
+#if defined(__SSE2__)
+  if (plain && !LowerCase::Surrogate(low.back()) && !firsts.empty() && !lasts.empty()) {
+    const size_t widest = std::max(firsts.size(), lasts.size());
+    size_t hit = npos;
+    if (widest <= 2) hit = FirstCandidate(text, i, candidates, low.size(), Ends<2>(firsts, lasts), matches);
+    else if (widest <= 4) hit = FirstCandidate(text, i, candidates, low.size(), Ends<4>(firsts, lasts), matches);
+    if (hit != npos) return hit;
+  }
+#endif
+  for (; i < candidates; ++i) {
+    if (plain) {
+      i += FindAny(text.data() + i, candidates - i, firsts);
+      if (i == candidates) break;
+    }
+    if (matches(i)) return i;
   }
   return npos;
 }
@@ -362,28 +394,27 @@ int FirstDifferent(char16_t Ch, const String& S) { return Found(S.find_first_not
 // starts the star phase, which lets '?' take one character each and then skips S to the
 // next occurrence of the literal character that follows. When the exact phase fails behind
 // a star, S resumes one character after the place the star's run last ended (the '?'s taken
-// in the star phase are taken again from there) and the star phase runs once more.
+// in the star phase are taken again from there) and the star phase runs once more. A
+// pattern that ends on a literal character first needs S to end on it.
 bool kv_Like(const String& S, const String& Pattern) {
   const size_t n = S.size(), m = Pattern.size();
+  if (m > 0 && Pattern[m - 1] != u'*' && Pattern[m - 1] != u'?' && (n == 0 || S[n - 1] != Pattern[m - 1]))
+    return false;
   size_t s = 0, p = 0;
   size_t behind_star = npos, resume = npos;
   size_t singles = 0;  // '?'s taken in the star phase since the latest star
   bool star_phase = false;
   for (;;) {
     if (!star_phase) {
-      const bool at_end = p == m;
-      if (at_end && s == n) return true;
-      if (!at_end && Pattern[p] == u'*') {
+      while (p < m && s < n && Pattern[p] != u'*' && (Pattern[p] == u'?' || Pattern[p] == S[s])) ++s, ++p;
+      if (p == m && s == n) return true;
+      if (p < m && Pattern[p] == u'*') {
         behind_star = ++p;
         star_phase = true;
         singles = 0;
         continue;
       }
-      if (!at_end && s == n) return false;
-      if (!at_end && (Pattern[p] == u'?' || Pattern[p] == S[s])) {
-        ++s, ++p;
-        continue;
-      }
+      if (p < m && s == n) return false;
       if (behind_star == npos || resume == npos) return false;
       s = resume;
       p = behind_star;
@@ -399,8 +430,8 @@ bool kv_Like(const String& S, const String& Pattern) {
     } else if (Pattern[p] == u'?') {
       ++s, ++p, ++singles;
     } else {
-      const size_t hit = s + FindAny(S.data() + s, n - s, StringView(&Pattern[p], 1));
-      if (hit == n) return false;
+      const size_t hit = S.find(Pattern[p], s);
+      if (hit == npos) return false;
       resume = hit - singles + 1;
       s = hit + 1;
       ++p;

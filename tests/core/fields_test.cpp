@@ -227,6 +227,22 @@ TEST(Fields, LongStrings) {
   EXPECT_EQ(start, static_cast<int>(s.size()) + 1);
 }
 
+// Separators at the edges of the blocks of eight units in which the separators are counted.
+TEST(Fields, SeparatorsAtBlockEdges) {
+  for (const std::vector<size_t>& seps : std::vector<std::vector<size_t>>{{7}, {8}, {7, 8}, {15, 16}, {0, 7, 8, 15, 16, 23}}) {
+    String s(24, u'a');
+    for (size_t at : seps) s[at] = u';';
+    for (int nr = 1; nr <= 8; ++nr) {
+      SCOPED_TRACE(rtl::ToUtf8(s) + " #" + std::to_string(nr));
+      EXPECT_EQ(GetFieldStr(u';', s, nr), ref::GetFieldStr(u';', s, nr));
+      int count = 0, start = 1, ref_count = 0, ref_start = 1;
+      EXPECT_EQ(GetFieldStrAtStart(u';', s, nr, count, start), ref::GetFieldStrAtStart(u';', s, nr, ref_count, ref_start));
+      EXPECT_EQ(count, ref_count);
+      EXPECT_EQ(start, ref_start);
+    }
+  }
+}
+
 // Every routine against the position-by-position walks on random short strings, for field
 // numbers from -2 to the count + 3.
 TEST(Fields, MatchesReferenceWalks) {

@@ -44,6 +44,15 @@ TEST(FileFormat, MultiByteUtf8) {
       {"bad continuation", "\xE2\x28\xA1", false},
       {"after 7 ASCII bytes", "1234567\xC3\xA4", true},
       {"invalid after 16 ASCII bytes", "1234567812345678\xC3\xA4\xFF", false},
+      // Sequences at the edges of 16-byte blocks.
+      {"two-byte across bytes 15 and 16", std::string(15, 'a') + "\xC3\xA4", true},
+      {"three-byte across bytes 14 to 16", std::string(14, 'a') + "\xE2\x82\xAC" + std::string(15, 'a'), true},
+      {"three-byte across bytes 15 to 17", std::string(15, 'a') + "\xE2\x82\xAC" + std::string(15, 'a'), true},
+      {"bad continuation at byte 16", std::string(15, 'a') + "\xC3" + std::string(16, 'a'), false},
+      {"truncated at byte 17", std::string(15, 'a') + "\xE2\x82" + std::string(16, 'a'), false},
+      {"across a block edge, then a surrogate", std::string(15, 'a') + "\xE2\x82\xAC\xED\xA0\x80" + std::string(15, 'a'), false},
+      {"across a block edge, then four bytes", std::string(14, 'a') + "\xE2\x82\xAC\xF0\x90\x80\x80" + std::string(15, 'a'), true},
+      {"lone continuation at byte 16", std::string(16, 'a') + "\x80" + std::string(15, 'a'), false},
   };
   for (const Row& r : rows) EXPECT_EQ(IsMultiByteUtf8(r.bytes), r.want) << r.label;
 }

@@ -46,6 +46,19 @@ TEST(WordSearch, WholeWordsByWordCharacters) {
   for (const Row& r : rows) EXPECT_EQ(r.find(r.word, r.text), r.want) << r.label;
 }
 
+// Words that begin or end at the edges of the blocks of eight starts the search filters.
+TEST(WordSearch, WordsAtBlockEdges) {
+  for (size_t at : {7, 8, 15, 16, 17}) {
+    for (const String after : {u"", u" xxxxxxxxx"}) {
+      const String text = String(at - 1, u'x') + u" ReGen" + after;
+      SCOPED_TRACE(rtl::ToUtf8(text));
+      EXPECT_EQ(WordPos(u"regen", text), static_cast<int>(at) + 1);
+      EXPECT_EQ(ULPos(u"REGEN", text), static_cast<int>(at) + 1);
+      EXPECT_EQ(WordPos(u"regen", String(at, u'x') + u"ReGen" + after), 0);
+    }
+  }
+}
+
 TEST(WordSearch, WordPosFromLooksAtOneOccurrence) {
   EXPECT_EQ(WordPosFrom(u"ab", u"ab xab ab", 2), 0);
   EXPECT_EQ(WordPosFrom(u"ab", u"ab xab ab", 1), 1);
