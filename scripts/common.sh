@@ -52,4 +52,7 @@ start_wine() {
   # runner's output pipe open, and the runner would wait for it to end.
   wineserver -p </dev/null >/dev/null 2>&1
   cleanup="$cleanup; wineserver -k 2>/dev/null"
+  # The session's own processes (services, devices) start with the first program and live as
+  # long as the wineserver: start them here too, so that they hold no test's output.
+  wine cmd.exe /c exit </dev/null >/dev/null 2>&1
 }
