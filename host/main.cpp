@@ -20,6 +20,7 @@
 #include <cwchar>
 #include <functional>
 #include <map>
+#include <type_traits>
 
 #include "host/welcome_page.h"
 #include "package/package.h"
@@ -100,6 +101,7 @@ class Package {
   void Initialize() {
     initialize_();
     log_("host:", "Initialize: units started in this order: " + Units(false));
+    log_("host:", "library globals: " + Globals());
   }
   void Register() {
     log_("host:", "Register");
@@ -125,6 +127,29 @@ class Package {
       text += (k ? ", " : "") + std::string(u.Name) + " (" + std::to_string(u.Counter) + ")";
     }
     return text;
+  }
+
+  // An exported global of the package, found by its exported name as a loader finds it
+  // (namespace-scope names in the compiler's naming scheme; strings carry the cxx11 tag).
+  template <typename T>
+  const T* Exported(const std::string& unit, const std::string& name) const {
+    std::string tag = std::is_same_v<T, rtl::String> ? "B5cxx11" : "";
+    std::string symbol = "_ZN" + std::to_string(unit.size()) + unit + std::to_string(name.size()) + name + tag + "E";
+    return reinterpret_cast<const T*>(GetProcAddress(module_.get(), symbol.c_str()));
+  }
+
+  // The globals that start-up fills, as one transcript line.
+  std::string Globals() const {
+    std::string text;
+    for (auto [unit, name] : {std::pair{"Kv_tools", "AppIniName"}, {"Kv_tools", "ProgDataPath"},
+                              {"Kv_tools", "DiskMode"}, {"Kv_tools", "SysProgDataPath"},
+                              {"Kv_tools", "AktOSName"}, {"Kv_tools", "curOS"},
+                              {"Kv_tools", "MyProgDataPath"}, {"Kv_tools", "MyUserDataPath"}}) {
+      const rtl::String* value = Exported<rtl::String>(unit, name);
+      text += std::string(name) + "=\"" + (value ? host::Text(*value) : "?") + "\", ";
+    }
+    const int32_t* cpus = Exported<int32_t>("Kv_tools", "CpuHard");
+    return text + "CpuHard=" + (cpus ? std::to_string(*cpus) : "?");
   }
 
   const host::Log& log_;
