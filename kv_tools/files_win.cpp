@@ -95,24 +95,6 @@ rtl::UniqueFile OpenExisting(const String& name, DWORD access, DWORD flags = 0) 
                                      OPEN_EXISTING, flags, nullptr));
 }
 
-// The whole content of a file; rtl::EFOpenError when it cannot be opened or read.
-std::string ReadFileBytes(const String& name) {
-  rtl::UniqueFile file(CreateFileW(rtl::W(name), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                   FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-  LARGE_INTEGER size;
-  if (!file || !GetFileSizeEx(file.get(), &size))
-    throw rtl::EFOpenError(u"Cannot open file \"" + name + u"\"", GetLastError());
-  std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
-  for (size_t done = 0; done < bytes.size();) {
-    const DWORD want = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 30));
-    DWORD got = 0;
-    if (!ReadFile(file.get(), bytes.data() + done, want, &got, nullptr) || got == 0)
-      throw rtl::EFOpenError(u"Cannot read file \"" + name + u"\"", GetLastError());
-    done += got;
-  }
-  return bytes;
-}
-
 }  // namespace
 
 FileSteps Win32FileSteps() {
@@ -215,8 +197,8 @@ void SaveAnsiStringToFile(const String& S, const String& FileName) {
 void CompareThisFiles(const String& FileName1, const String& FileName2) {
   const int64_t size1 = kv_GetFileSize(FileName1);
   const int64_t size2 = kv_GetFileSize(FileName2);
-  const std::string bytes1 = ReadFileBytes(FileName1);
-  const std::string bytes2 = ReadFileBytes(FileName2);
+  const std::string bytes1 = rtl::ReadFileBytes(FileName1);
+  const std::string bytes2 = rtl::ReadFileBytes(FileName2);
   ShowMessage(CompareReport(FileName1, FileName2, size1, size2, bytes1, bytes2));
 }
 

@@ -9,6 +9,7 @@
 
 #include "kv_tools/globals.h"
 #include "kv_tools/message_box.h"
+#include "rtl/file_system.h"
 #include "rtl/forms_win.h"
 #include "rtl/handles.h"
 #include "rtl/published_win.h"
@@ -38,21 +39,6 @@ std::vector<BYTE> ReadPrinterBlock(HANDLE printer) {
   std::vector<BYTE> block(needed);
   if (!GetPrinterW(printer, 2, block.data(), needed, &needed)) return {};
   return block;
-}
-
-// The whole file, EFOpenError when it can't be read.
-std::string ReadWholeFile(const String& name) {
-  rtl::UniqueFile file(CreateFileW(rtl::W(name), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
-  LARGE_INTEGER size{};
-  if (!file || !GetFileSizeEx(file.get(), &size)) {
-    const DWORD error = GetLastError();
-    throw rtl::EFOpenError(u"Cannot open file \"" + name + u"\"", error);
-  }
-  std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
-  DWORD read = 0;
-  if (!ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) || read != bytes.size())
-    throw rtl::EReadError(u"Cannot read file \"" + name + u"\"");
-  return bytes;
 }
 
 void WriteWholeFile(const String& name, const std::string& bytes) {
@@ -128,7 +114,7 @@ void SaveCompToFile(const rtl::TComponent& Component, const String& FileName) {
 }
 
 void LoadCompFromFile(rtl::TComponent& Component, const String& FileName) {
-  rtl::MemoryStream stream(ReadWholeFile(FileName));
+  rtl::MemoryStream stream(rtl::ReadFileBytes(FileName));
   rtl::ReadComponent(Component, stream);
 }
 

@@ -6,6 +6,8 @@
 // None raises an error; failures give false or the empty string.
 #pragma once
 
+#include <string>
+
 #include "rtl/string.h"
 
 namespace rtl {
@@ -47,6 +49,9 @@ KV_API bool ForceDirectories(const String& dir);
 KV_API bool RemoveFile(const String& name);
 // Removes one empty folder; false on failure.
 KV_API bool RemoveDir(const String& dir);
+// The whole content of a file, opened for reading while others may only read it.
+// EFOpenError when it cannot be opened, EReadError when it yields fewer bytes than its size.
+KV_API std::string ReadFileBytes(const String& name);
 // Full file name of the running process's program file (host executable, not a DLL).
 // Native: "Z:" + the Linux path of /proc/self/exe with "\" separators.
 KV_API String ProgramFileName();

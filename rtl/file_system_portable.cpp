@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "rtl/errors.h"
 #include "rtl/file_system.h"
 
 namespace rtl {
@@ -68,6 +69,18 @@ String ProgramFileName() {
   for (char16_t& c : s)
     if (c == u'/') c = u'\\';
   return u"Z:" + s;
+}
+
+std::string ReadFileBytes(const String& name) {
+  std::FILE* f = std::fopen(NativePath(name).c_str(), "rb");
+  if (!f) throw EFOpenError(u"Cannot open file \"" + name + u"\"", 2);
+  std::string bytes;
+  char buf[65536];
+  for (size_t n; (n = std::fread(buf, 1, sizeof buf, f)) > 0;) bytes.append(buf, n);
+  const bool failed = std::ferror(f) != 0;
+  std::fclose(f);
+  if (failed) throw EReadError(u"Stream read error");
+  return bytes;
 }
 
 }  // namespace rtl

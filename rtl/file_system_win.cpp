@@ -2,8 +2,10 @@
 // for names that cannot be examined (locked files, access denied).
 #include <windows.h>
 
+#include <algorithm>
 #include <vector>
 
+#include "rtl/errors.h"
 #include "rtl/file_system.h"
 #include "rtl/handles.h"
 
@@ -72,6 +74,23 @@ String ProgramFileName() {
     if (n < buf.size()) return FromW(buf.data(), n);
     buf.resize(buf.size() * 2);
   }
+}
+
+std::string ReadFileBytes(const String& name) {
+  UniqueFile file(CreateFileW(W(name), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+  LARGE_INTEGER size;
+  if (!file || !GetFileSizeEx(file.get(), &size))
+    throw EFOpenError(u"Cannot open file \"" + name + u"\"", GetLastError());
+  std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
+  for (size_t done = 0; done < bytes.size();) {
+    const DWORD want = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 30));
+    DWORD got = 0;
+    if (!ReadFile(file.get(), bytes.data() + done, want, &got, nullptr) || got == 0)
+      throw EReadError(u"Stream read error");
+    done += got;
+  }
+  return bytes;
 }
 
 }  // namespace rtl
