@@ -12,13 +12,6 @@ namespace literal {
 
 using namespace fields_reference;
 
-int Pos(const String& sub, const String& s, int64_t offset = 1) {
-  if (sub.empty() || offset < 1) return 0;
-  for (int64_t i = offset; i + Len(sub) - 1 <= Len(s); ++i)
-    if (Copy(s, i, Len(sub)) == sub) return static_cast<int>(i);
-  return 0;
-}
-
 // The entry of name: from its name to the character before the next terminator.
 String Extent(const String& name, const String& s, char16_t terminator, char16_t assigner,
               int& at) {

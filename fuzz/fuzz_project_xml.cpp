@@ -10,24 +10,13 @@
 namespace literal {
 
 using fields_reference::Copy;
+using fields_reference::Pos;
+using fields_reference::ReplaceAll;
 using rtl::String;
 using Lines = std::vector<String>;
 
 int Len(const String& s) { return static_cast<int>(s.size()); }
 
-int Pos(const String& sub, const String& s, int offset = 1) {
-  if (sub.empty() || offset < 1 || offset > Len(s)) return 0;
-  for (int i = offset; i + Len(sub) - 1 <= Len(s); ++i)
-    if (Copy(s, i, Len(sub)) == sub) return i;
-  return 0;
-}
-
-String Replace(String s, const String& old_text, const String& new_text) {
-  String out;
-  for (int p; (p = Pos(old_text, s)) > 0; s = Copy(s, p + Len(old_text), Len(s)))
-    out += Copy(s, 1, p - 1) + new_text;
-  return out + s;
-}
 
 String Trim(const String& s) {
   int first = 1, last = Len(s);
@@ -70,7 +59,7 @@ String GetXMLProperty(const Lines& lines, const String& group, const String& tag
   fields_reference::Insert(u"/", closing, 2);
   for (int j = i + 1; j < static_cast<int>(lines.size()); ++j) {
     if (Pos(tag, lines[j]) > 0)
-      return Replace(Replace(Replace(lines[j], tag, u""), closing, u""), u"&amp;", u"&");
+      return ReplaceAll(ReplaceAll(ReplaceAll(lines[j], tag, u""), closing, u""), u"&amp;", u"&");
     if (Pos(u"</PropertyGroup>", lines[j]) > 0) return String();
   }
   return String();

@@ -6,22 +6,13 @@
 namespace literal {
 
 using fields_reference::Copy;
+using fields_reference::Pos;
 using rtl::String;
 
 int Len(const String& s) { return static_cast<int>(s.size()); }
 
-int Pos(const String& sub, const String& s) {
-  if (sub.empty()) return 0;
-  for (int i = 1; i + Len(sub) - 1 <= Len(s); ++i)
-    if (Copy(s, i, Len(sub)) == sub) return i;
-  return 0;
-}
-
-String ReplaceStr(String s, const String& old_text, const String& new_text) {
-  String out;
-  for (int p; (p = Pos(old_text, s)) > 0; s = Copy(s, p + Len(old_text), Len(s)))
-    out += Copy(s, 1, p - 1) + new_text;
-  return out + s;
+String ReplaceStr(const String& s, const String& old_text, const String& new_text) {
+  return fields_reference::ReplaceAll(s, old_text, new_text);
 }
 
 String RemoveDblSpaces(const String& s) {

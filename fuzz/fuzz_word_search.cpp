@@ -10,6 +10,7 @@
 namespace literal {
 
 using fields_reference::Copy;
+using fields_reference::Pos;
 using rtl::String;
 
 const char16_t* const kLetters =
@@ -20,13 +21,6 @@ const char16_t* const kGerman = u"abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRST
 
 int Len(const String& s) { return static_cast<int>(s.size()); }
 
-// PosEx of the old runtime: 0 for an empty Sub or an offset outside S.
-int Pos(const String& sub, const String& s, int offset = 1) {
-  if (sub.empty() || offset < 1 || offset > Len(s)) return 0;
-  for (int i = offset; i + Len(sub) - 1 <= Len(s); ++i)
-    if (Copy(s, i, Len(sub)) == sub) return i;
-  return 0;
-}
 
 bool In(const String& set, char16_t c) { return set.find(c) != String::npos; }
 

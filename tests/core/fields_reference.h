@@ -21,6 +21,20 @@ inline String Copy(const String& s, int64_t index, int64_t count) {
   if (index > Len(s) || count <= 0) return String();
   return s.substr(static_cast<size_t>(index - 1), static_cast<size_t>(count));
 }
+// PosEx of the old runtime: 0 for an empty sub or an offset outside s.
+inline int Pos(const String& sub, const String& s, int64_t offset = 1) {
+  if (sub.empty() || offset < 1 || offset > Len(s)) return 0;
+  for (int64_t i = offset; i + Len(sub) - 1 <= Len(s); ++i)
+    if (Copy(s, i, Len(sub)) == sub) return static_cast<int>(i);
+  return 0;
+}
+// Every occurrence of old_text replaced, left to right, as the old runtime's loop did.
+inline String ReplaceAll(String s, const String& old_text, const String& new_text) {
+  String out;
+  for (int p; (p = Pos(old_text, s)) > 0; s = Copy(s, p + Len(old_text), Len(s)))
+    out += Copy(s, 1, p - 1) + new_text;
+  return out + s;
+}
 inline void Delete(String& s, int64_t index, int64_t count) {
   if (index >= 1 && index <= Len(s) && count > 0) s.erase(static_cast<size_t>(index - 1), static_cast<size_t>(count));
 }
