@@ -2,7 +2,6 @@
 
 #include <utility>
 
-#include "kv_tools/folders.h"
 #include "kv_tools/globals.h"
 #include "kv_tools/ini_registry.h"
 #include "kv_tools/paths.h"
@@ -51,9 +50,11 @@ DataFolders DataFoldersFor(const DataFolderAnswers& answers) {
 }
 
 void Startup() {
+  // Kv_tools started just before and holds the application-data folder already
+  // (SysProgDataPath is that folder): no second look-up.
   const DataFolders folders = DataFoldersFor({Kv_tools::DiskMode, rtl::ProgramFileName(),
                                               Kv_tools::SysProgDataPath, Kv_tools::SysUserDataPath,
-                                              Kv_tools::GetSpecialFolder(Kv_tools::kCsidlAppData)});
+                                              Kv_tools::SysProgDataPath});
   Kv_tools::MyProgDataPath = folders.MyProgDataPath;
   Kv_tools::MyUserDataPath = folders.MyUserDataPath;
   Kv_tools::MyAppIniName = folders.MyAppIniName;
