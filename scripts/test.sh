@@ -17,4 +17,13 @@ cat > "$root/build/CTestTestfile.cmake" <<EOT
 subdirs("$root/build/native" "$root/build/win")
 EOT
 step "tests"
-cd "$root/build" && ctest --output-on-failure --timeout 900
+# The runner's closing summary is held back until the reliability table has been printed, so
+# that the runner's verdict stays the last thing said.
+cd "$root/build" || exit 1
+summary_start='/tests passed, [0-9]* tests failed out of/'
+ctest --output-on-failure --timeout 900 2>&1 | tee ctest-output.txt | sed -u "${summary_start},\$d"
+status=${PIPESTATUS[0]}
+bash "$root/scripts/summary.sh" Testing/Temporary/LastTest.log
+echo
+sed -n "${summary_start},\$p" ctest-output.txt
+exit "$status"
