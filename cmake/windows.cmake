@@ -55,6 +55,11 @@ if(WTARN_WIN_TESTS)
   add_executable(record_start WIN32 tests/win/helpers/record_start.cpp)
   target_link_options(record_start PRIVATE -static)
   add_dependencies(win_tests record_start)
+  # A program that holds files open without sharing, for the fault tests.
+  add_executable(hold_file WIN32 tests/win/helpers/hold_file.cpp)
+  target_link_options(hold_file PRIVATE -static)
+  target_link_libraries(hold_file PRIVATE shell32)
+  add_dependencies(win_tests hold_file)
   target_link_libraries(win_tests PRIVATE uuid)
 endif()
 

@@ -35,9 +35,12 @@ String SpecialFolder(int csidl) {
   return rtl::FromW(buf);
 }
 
+// The platform writes the new name into a buffer of MAX_PATH characters; it refuses a folder
+// longer than MAX_PATH - 14, but Wine copies any folder into the buffer, so such a folder is
+// refused here ("").
 String TempFileIn(const String& dir, const String& prefix) {
   wchar_t buf[MAX_PATH + 1] = {};
-  if (GetTempFileNameW(rtl::W(dir), rtl::W(prefix), 0, buf) == 0) return String();
+  if (dir.size() > MAX_PATH - 14 || GetTempFileNameW(rtl::W(dir), rtl::W(prefix), 0, buf) == 0) return String();
   buf[256] = 0;
   return rtl::FromW(buf);
 }
