@@ -14,6 +14,13 @@
 //   /hidden       never show the main window
 //   /noclose      ignore WM_CLOSE
 //   /send=PATH    send request 10023 with PATH, /sendafter=N ms after the start (default 0)
+//   /raw=ID:BYTES:TEXT  at that time, first send a copy-data record of identifier ID with
+//                 BYTES bytes of TEXT and its zero ("*": all of them; more bytes than that are
+//                 zeros); the switch may repeat, the records go in order
+//   /flood=N      then send N requests 10023 in a row; the Ith (from 1) names the project
+//                 C:\Flood\Größe I\ followed by I mod 300 letters ж and .dproj
+//   /crash=N      end abnormally (exit code 0xC0000005) N ms after the main window is first
+//                 sized inside another window; with 0 at once, inside that sizing
 // With TARNPLUGIN_TRANSCRIPT set it notes what it does in that transcript.
 #include <windows.h>
 
@@ -28,9 +35,16 @@
 namespace {
 
 constexpr ULONG_PTR kOpenProjectRequest = 10023;
-constexpr UINT_PTR kLateTimer = 1, kSendTimer = 2, kWatchTimer = 3;
+constexpr UINT_PTR kLateTimer = 1, kSendTimer = 2, kWatchTimer = 3, kCrashTimer = 4;
 constexpr UINT kWatchInterval = 200;
 constexpr int kListId = 100;
+constexpr UINT kAnswerTimeout = 30000;
+
+// A copy-data record to send as it stands, however odd.
+struct RawRecord {
+  ULONG_PTR id;
+  std::vector<char> data;  // exactly the bytes to send
+};
 
 struct Options {
   bool slave = false;
@@ -42,6 +56,10 @@ struct Options {
   bool send = false;
   std::wstring send_path;
   UINT send_after_ms = 0;
+  std::vector<RawRecord> raw;
+  UINT flood = 0;
+  bool crash = false;
+  UINT crash_ms = 0;
 };
 
 struct Companion {
@@ -51,16 +69,19 @@ struct Companion {
   HWND application = nullptr;
   HWND main = nullptr;
   HWND list = nullptr;
+  bool crash_armed = false;
   std::wstring transcript_file;
   uint64_t transcript_start = 0;
 };
 
 Companion app;
 
+// An environment variable of any length; empty when it is not set.
 std::wstring Environment(const wchar_t* name) {
-  wchar_t value[1024];
-  DWORD n = GetEnvironmentVariableW(name, value, 1024);
-  return n < 1024 ? std::wstring(value, n) : std::wstring();
+  std::wstring value(GetEnvironmentVariableW(name, nullptr, 0), L'\0');
+  const DWORD n = GetEnvironmentVariableW(name, value.data(), static_cast<DWORD>(value.size()));
+  value.resize(n < value.size() ? n : 0);
+  return value;
 }
 
 void Note(const std::string& what) {
@@ -84,6 +105,20 @@ std::vector<std::wstring> Arguments(const std::wstring& commandLine) {
   return args;
 }
 
+// A /raw= value ID:BYTES:TEXT as its record: the first BYTES bytes of TEXT and its zero, padded
+// with zeros; "*" for BYTES takes all of them.  ParseRaw(L"7:3:ab") holds 7 and 'a', 0, 'b'.
+RawRecord ParseRaw(const wchar_t* value) {
+  wchar_t* end = nullptr;
+  RawRecord record{std::wcstoul(value, &end, 10), {}};
+  const wchar_t* bytes = *end == L':' ? end + 1 : end;
+  const wchar_t* colon = std::wcschr(bytes, L':');
+  const wchar_t* text = colon ? colon + 1 : L"";
+  const auto* first = reinterpret_cast<const char*>(text);
+  record.data.assign(first, first + (std::wcslen(text) + 1) * sizeof(wchar_t));
+  if (*bytes != L'*') record.data.resize(std::wcstoul(bytes, nullptr, 10));
+  return record;
+}
+
 void ReadSwitch(const std::wstring& arg, Options& options) {
   auto value = [&](const wchar_t* name) -> const wchar_t* {
     size_t len = std::wcslen(name);
@@ -93,6 +128,10 @@ void ReadSwitch(const std::wstring& arg, Options& options) {
   if (const wchar_t* v = value(L"/sendafter="))
     options.send_after_ms = std::wcstoul(v, nullptr, 10);
   if (const wchar_t* v = value(L"/send=")) options.send = true, options.send_path = v;
+  if (const wchar_t* v = value(L"/raw=")) options.raw.push_back(ParseRaw(v));
+  if (const wchar_t* v = value(L"/flood=")) options.flood = std::wcstoul(v, nullptr, 10);
+  if (const wchar_t* v = value(L"/crash="))
+    options.crash = true, options.crash_ms = std::wcstoul(v, nullptr, 10);
   if (arg == L"/hidden") options.hidden = true;
   if (arg == L"/noclose") options.no_close = true;
 }
@@ -133,14 +172,71 @@ void ListProjects() {
   FindClose(find);
 }
 
+// Sends the view a copy-data record; false when it did not answer (it is gone, or hangs).
+bool SendRecord(ULONG_PTR id, size_t bytes, const void* data, DWORD_PTR& answer) {
+  COPYDATASTRUCT record{id, static_cast<DWORD>(bytes), const_cast<void*>(data)};
+  answer = 0;
+  return SendMessageTimeoutW(app.options.view, WM_COPYDATA, reinterpret_cast<WPARAM>(app.main),
+                             reinterpret_cast<LPARAM>(&record), SMTO_NORMAL, kAnswerTimeout,
+                             &answer) != 0;
+}
+
+// Request 10023 for a project: its path with the terminating zero.
+bool SendProjectRequest(const std::wstring& path, DWORD_PTR& answer) {
+  return SendRecord(kOpenProjectRequest, (path.size() + 1) * sizeof(wchar_t), path.c_str(), answer);
+}
+
 // Asks the view to open a project: WM_COPYDATA 10023 with the zero-terminated path.
 void RequestProject(const std::wstring& path) {
   if (!app.options.view) return;
-  COPYDATASTRUCT data{kOpenProjectRequest, static_cast<DWORD>((path.size() + 1) * sizeof(wchar_t)),
-                      const_cast<wchar_t*>(path.c_str())};
-  LRESULT result = SendMessageW(app.options.view, WM_COPYDATA, reinterpret_cast<WPARAM>(app.main),
-                                reinterpret_cast<LPARAM>(&data));
-  Note("sent copy-data 10023 " + Quoted(path) + " (result " + std::to_string(result) + ")");
+  DWORD_PTR answer;
+  const bool answered = SendProjectRequest(path, answer);
+  Note("sent copy-data 10023 " + Quoted(path) +
+       (answered ? " (result " + std::to_string(answer) + ")" : " (no answer)"));
+}
+
+// The project of the Ith request of a flood.
+std::wstring FloodPath(UINT i) {
+  return L"C:\\Flood\\Gr\u00F6\u00DFe " + std::to_wstring(i) + L"\\" +
+         std::wstring(i % 300, L'\u0436') + L".dproj";
+}
+
+// The requests for tests: the raw records, then the flood, then the project of /send.
+void SendRequests() {
+  if (!app.options.view) return;
+  for (const RawRecord& r : app.options.raw) {
+    DWORD_PTR answer;
+    const bool answered = SendRecord(r.id, r.data.size(), r.data.data(), answer);
+    Note("sent copy-data " + std::to_string(r.id) + " of " + std::to_string(r.data.size()) +
+         " bytes" + (answered ? " (result " + std::to_string(answer) + ")" : " (no answer)"));
+  }
+  if (app.options.flood > 0) {
+    UINT answered_zero = 0;
+    for (UINT i = 1; i <= app.options.flood; ++i) {
+      DWORD_PTR answer;
+      if (SendProjectRequest(FloodPath(i), answer) && answer == 0) ++answered_zero;
+    }
+    Note("flood of " + std::to_string(app.options.flood) +
+         " requests 10023: " + std::to_string(answered_zero) + " answered with 0");
+  }
+  if (app.options.send) RequestProject(app.options.send_path);
+}
+
+// Ends as a crash would: at once, with the exit code of an access violation.
+void Crash() {
+  Note("ends abnormally");
+  TerminateProcess(GetCurrentProcess(), EXCEPTION_ACCESS_VIOLATION);
+}
+
+// With /crash, the first sizing inside another window arms the crash.
+void ArmCrashOnceEmbedded(HWND wnd) {
+  if (!app.options.crash || app.crash_armed || GetAncestor(wnd, GA_PARENT) == GetDesktopWindow())
+    return;
+  app.crash_armed = true;
+  if (app.options.crash_ms == 0)
+    Crash();
+  else
+    SetTimer(app.application, kCrashTimer, app.options.crash_ms, nullptr);
 }
 
 void RequestChosenProject() {
@@ -165,6 +261,7 @@ LRESULT CALLBACK MainProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_SIZE:
       MoveWindow(app.list, 0, 0, LOWORD(lp), HIWORD(lp), TRUE);
+      ArmCrashOnceEmbedded(wnd);
       return 0;
     case WM_COMMAND:
       if (LOWORD(wp) == kListId && HIWORD(wp) == LBN_DBLCLK) RequestChosenProject();
@@ -206,7 +303,9 @@ LRESULT CALLBACK ApplicationProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
         CreateMainWindow();
       } else if (wp == kSendTimer) {
         KillTimer(wnd, kSendTimer);
-        RequestProject(app.options.send_path);
+        SendRequests();
+      } else if (wp == kCrashTimer) {
+        Crash();
       } else if (wp == kWatchTimer && app.options.view && !IsWindow(app.options.view)) {
         Note("the view window is gone");
         PostQuitMessage(0);
@@ -258,7 +357,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     SetTimer(app.application, kLateTimer, app.options.late_ms, nullptr);
   else
     CreateMainWindow();
-  if (app.options.send) SetTimer(app.application, kSendTimer, app.options.send_after_ms, nullptr);
+  if (app.options.send || !app.options.raw.empty() || app.options.flood > 0)
+    SetTimer(app.application, kSendTimer, app.options.send_after_ms, nullptr);
   SetTimer(app.application, kWatchTimer, kWatchInterval, nullptr);
 
   MSG msg;

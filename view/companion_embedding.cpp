@@ -39,6 +39,13 @@ HWND WaitForCompanionWindow() {
   return wnd;
 }
 
+// The window that the panel's Tag names while it is still a child of the panel; null when none
+// was embedded, when it has ended, or when its handle value now names another window.
+HWND EmbeddedChild(rtl::TPanel& panel) {
+  const auto wnd = reinterpret_cast<HWND>(panel.Tag);
+  return panel.Tag > 0 && GetAncestor(wnd, GA_PARENT) == panel.Handle() ? wnd : nullptr;
+}
+
 }  // namespace
 
 void TMainFrame::Timer1Timer(rtl::TObject*) {
@@ -69,22 +76,28 @@ void TMainFrame::StartAProg(const String& Prog, const String& Params, rtl::TPane
 
   HWND wnd = WaitForCompanionWindow();
   if (static_cast<int32_t>(reinterpret_cast<intptr_t>(wnd)) <= 0) return;
-  ProgLoaded = true;
-  Panel->Tag = reinterpret_cast<intptr_t>(wnd);
-  ::SetParent(wnd, Panel->Handle());
-  SetWindowLongW(wnd, GWL_STYLE, GetWindowLongW(wnd, GWL_STYLE) & ~WS_BORDER);
-  SetWindowPos(wnd, HWND_TOP, Left(), Top(), Width(), Height(), SWP_FRAMECHANGED);
+  if (BeforeEmbedding) BeforeEmbedding(wnd);
+  // Only a window that became the panel's child and outlived its sizing counts as embedded; one
+  // that ended on its way in (the companion crashed) is not kept.
+  if (::SetParent(wnd, Panel->Handle())) {
+    SetWindowLongW(wnd, GWL_STYLE, GetWindowLongW(wnd, GWL_STYLE) & ~WS_BORDER);
+    SetWindowPos(wnd, HWND_TOP, Left(), Top(), Width(), Height(), SWP_FRAMECHANGED);
+    if (IsWindow(wnd)) {
+      ProgLoaded = true;
+      Panel->Tag = reinterpret_cast<intptr_t>(wnd);
+    }
+  }
   Panel->SetVisible(true);
 }
 
 void TMainFrame::Panel1Resize(rtl::TObject*) {
-  if (Panel1->Tag > 0)
-    MoveWindow(reinterpret_cast<HWND>(Panel1->Tag), 0, 0, Panel1->Width(), Panel1->Height(), TRUE);
+  if (HWND wnd = EmbeddedChild(*Panel1))
+    MoveWindow(wnd, 0, 0, Panel1->Width(), Panel1->Height(), TRUE);
 }
 
 void TMainFrame::StopProg() {
   if (Panel1->Tag <= 0) return;
-  PostMessageW(reinterpret_cast<HWND>(Panel1->Tag), WM_CLOSE, 0, 0);
+  if (HWND wnd = EmbeddedChild(*Panel1)) PostMessageW(wnd, WM_CLOSE, 0, 0);
   if (HWND application = FindWindowW(rtl::W(kApplicationClass), rtl::W(kCompanionCaption)))
     PostMessageW(application, WM_CLOSE, 0, 0);
   FrameSleep(kStopWait);

@@ -13,6 +13,7 @@ bool ProgLoaded = false;
 String TarnIniName;
 String TarnProg;
 std::function<void(unsigned)> FrameSleep = [](unsigned ms) { Sleep(ms); };
+std::function<void(HWND)> BeforeEmbedding;
 
 void Shutdown() {
   TarnIniName.clear();

@@ -23,6 +23,10 @@ KV_API extern String TarnProg;     // the companion executable
 // stop; tests put a recorder here instead.
 KV_API extern std::function<void(unsigned Milliseconds)> FrameSleep;
 
+// Runs between finding the companion's window and making it the panel's child; empty in the
+// product. Tests end the window here, as a companion that dies at that moment.
+KV_API extern std::function<void(HWND Found)> BeforeEmbedding;
+
 // Unit shut-down: clears TarnIniName and TarnProg.
 KV_API void Shutdown();
 
@@ -48,7 +52,8 @@ class KV_API TMainFrame : public rtl::TFrame {
   // Stops the companion (StopProg).
   ~TMainFrame() override;
 
-  // Fits the embedded window to Panel1 at (0, 0); nothing when none was embedded.
+  // Fits the embedded window to Panel1 at (0, 0); nothing when none is embedded or the window
+  // is no longer Panel1's child (it ended, or its handle value now names another window).
   void Panel1Resize(rtl::TObject* Sender);
   // The single-shot start: unless a companion is loaded, starts TarnProg when it exists with
   // Slave "Delphi 11 Alexandria" "<frame handle>" and embeds it; then shows bnShowPlug.
@@ -57,11 +62,13 @@ class KV_API TMainFrame : public rtl::TFrame {
   void bnShowPlugClick(rtl::TObject* Sender);
   // Starts Prog hidden through the shell with Params, waits for its visible "TMainForm" window
   // (2000 ms, then up to five lookups 1500 ms apart) and makes it a borderless child of Panel.
-  // Nothing is embedded when the shell call fails or no window turns up.
+  // Nothing is embedded when the shell call fails, no window turns up, or the window cannot be
+  // made Panel's child or ends on its way in.
   void StartAProg(const String& Prog, const String& Params, rtl::TPanel*& Panel);
-  // Posts WM_CLOSE to the embedded window and to the companion's application window, waits
-  // 100 ms, and forgets the window (ProgLoaded false, Panel1.Tag 0). Nothing when none is
-  // embedded.
+  // Posts WM_CLOSE to the embedded window (while it is still Panel1's child) and to the
+  // companion's application window, waits 100 ms, and forgets the window (ProgLoaded false,
+  // Panel1.Tag 0); a companion that ignores the close request keeps running. Nothing when none
+  // is embedded.
   void StopProg();
 
  protected:

@@ -7,16 +7,6 @@
 namespace plugin_test {
 namespace {
 
-std::string ReadText(const std::wstring& file) {
-  rtl::UniqueFile f(CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                nullptr, OPEN_EXISTING, 0, nullptr));
-  std::string text(1 << 16, '\0');
-  DWORD n = 0;
-  if (f) ::ReadFile(f.get(), text.data(), static_cast<DWORD>(text.size()), &n, nullptr);
-  text.resize(n);
-  return text;
-}
-
 // Runs the stand-in IDE with these options to its end; false when it did not end in time.
 bool RunHost(const std::wstring& options) {
   std::wstring line = L"\"" + BinFolder() + L"wtarn_host.exe\" " + options;

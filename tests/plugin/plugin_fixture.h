@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "rtl/handles.h"
 #include "toolsapi/toolsapi.h"
 #include "view/main_frame.h"
 
@@ -46,7 +47,7 @@ inline void PumpFor(DWORD milliseconds) {
       TranslateMessage(&msg);
       DispatchMessageW(&msg);
     }
-    Sleep(10);
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);  // back early for a message
   } while (GetTickCount64() < end);
 }
 
@@ -62,6 +63,18 @@ inline std::wstring BinFolder() {
   wchar_t path[MAX_PATH];
   std::wstring p(path, GetModuleFileNameW(nullptr, path, MAX_PATH));
   return p.substr(0, p.find_last_of(L'\\') + 1);
+}
+
+// The bytes of a text file that another program may still be writing; "" when there is none.
+inline std::string ReadText(const std::wstring& file) {
+  rtl::UniqueFile f(CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr, OPEN_EXISTING, 0, nullptr));
+  if (!f) return std::string();
+  std::string text(GetFileSize(f.get(), nullptr), '\0');
+  DWORD n = 0;
+  ::ReadFile(f.get(), text.data(), static_cast<DWORD>(text.size()), &n, nullptr);
+  text.resize(n);
+  return text;
 }
 
 inline const wchar_t kCaption[] = L"TarnPlugIn Slave Delphi 11 Alexandria";
