@@ -117,6 +117,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Same("kv_AddFieldStr family", a, b);
   }
   StringList list;
+  list.Add(value);  // AddFieldsToStrList keeps what the list holds
+  AddFieldsToStrList(sep, s, list);
+  std::vector<String> added{value};
+  for (const String& field : ref::Fields(sep, s)) added.push_back(field);
+  Same("AddFieldsToStrList count", list.Count(), static_cast<int>(added.size()));
+  for (int i = 0; i < list.Count(); ++i) Same("AddFieldsToStrList", list[i], added[i]);
   Same("CreateDBFields", CreateDBFields(list, s, sep), count > 0);
   std::vector<String> fields;
   for (int i = 0; i < list.Count(); ++i) fields.push_back(list[i]);

@@ -93,6 +93,28 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                   literal::CheckFileFormat(bytes, their_figure, their_line_break));
   Same("CheckedEncodingOf figure", figure, their_figure);
   Same("CheckedEncodingOf line break", line_break, their_line_break);
+  const ByteOrderMark mark = bytes.size() < 4                                          ? ByteOrderMark::None
+                             : literal::Starts(bytes, "\xEF\xBB\xBF")                      ? ByteOrderMark::Utf8
+                             : literal::Starts(bytes, std::string_view("\xFF\xFE\0\0", 4)) ? ByteOrderMark::Utf32LittleEndian
+                             : literal::Starts(bytes, "\xFF\xFE")                          ? ByteOrderMark::Utf16LittleEndian
+                             : literal::Starts(bytes, "\xFE\xFF")                          ? ByteOrderMark::Utf16BigEndian
+                             : literal::Starts(bytes, std::string_view("\0\0\xFE\xFF", 4)) ? ByteOrderMark::Utf32BigEndian
+                                                                                           : ByteOrderMark::None;
+  fuzz::Holds("FindByteOrderMark", FindByteOrderMark(bytes) == mark);
+  Same("IsMultiByteUtf8", IsMultiByteUtf8(bytes), literal::MultiByteUtf8(bytes));
+  int scratch_figure;
+  bool line_break_seen = false;
+  literal::CheckFileFormat(bytes, scratch_figure, line_break_seen);
+  Same("HasLineBreak", HasLineBreak(bytes), bytes.size() >= 4 && line_break_seen);
+  // Any bytes decoded in each encoding: its own mark at the start dropped, nothing else.
+  for (const rtl::Encoding* encoding : {rtl::Encoding::ANSI(), rtl::Encoding::UTF8(), rtl::Encoding::Unicode(),
+                                        rtl::Encoding::BigEndianUnicode()}) {
+    const std::string_view mark_bytes = encoding->Preamble();
+    const bool marked = !mark_bytes.empty() && literal::Starts(bytes, mark_bytes);
+    Same("DecodeText", DecodeText(bytes, encoding),
+         encoding->GetString(std::string_view(bytes).substr(marked ? mark_bytes.size() : 0)));
+  }
+  Same("DecodeText without an encoding", DecodeText(bytes, nullptr), rtl::DecodeAnsi(bytes));
   Same("AnsiRoundTripKeeps", AnsiRoundTripKeeps(bytes), literal::AnsiKept(bytes));
   Same("Utf8RoundTripKeeps", Utf8RoundTripKeeps(bytes), literal::Utf8Kept(bytes));
 

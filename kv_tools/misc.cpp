@@ -47,7 +47,9 @@ String ANewL(int Count) {
 
 String ElapsedMsText(int64_t Start, int64_t Stop, int64_t Freq, char16_t DecimalSeparator) {
   if (Freq == 0) throw rtl::EZeroDivide(u"Floating point division by zero");
-  const long double ms = static_cast<long double>(Stop - Start) / Freq * 1000;
+  // The difference in long double (exact for counter values), so that no pair of 64-bit
+  // values overflows.
+  const long double ms = (static_cast<long double>(Stop) - static_cast<long double>(Start)) / Freq * 1000;
   char text[64];
   std::snprintf(text, sizeof text, "%.2f ms", static_cast<double>(ms));
   String result = rtl::FromUtf8(text);

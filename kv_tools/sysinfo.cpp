@@ -1,6 +1,7 @@
 #include "kv_tools/sysinfo.h"
 
 #include <cstdio>
+#include <string_view>
 
 #include "kv_tools/strings.h"
 
@@ -108,10 +109,11 @@ String WindowsVersionOf(const std::optional<OSVersionBlock>& block) {
                                   : "Windows Version %d.%d Build %d";
   }
   if (!pattern) return String();
-  char line[64];  // the longest line has 51 characters
+  // Real versions give at most 51 characters; a block of other numbers is cut there.
+  char line[64];
   std::snprintf(line, sizeof line, pattern, static_cast<int>(b.MajorVersion), static_cast<int>(b.MinorVersion),
                 static_cast<int>(b.BuildNumber & 0xFFFF));
-  return rtl::FromUtf8(line);
+  return rtl::FromUtf8(std::string_view(line).substr(0, 51));
 }
 
 bool IsWindowsNTOf(const std::optional<OSVersionBlock>& block) { return IsPlatform(block, kNTPlatform); }

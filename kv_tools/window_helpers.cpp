@@ -1,6 +1,7 @@
 #include "kv_tools/window_helpers.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "rtl/platform.h"
 
@@ -31,7 +32,8 @@ String FitTextToWidth(int MaxWidth, const String& Text, const std::function<int(
   String s = Text;
   try {
     if (TextWidth(s) <= MaxWidth) return s;
-    while (!s.empty() && TextWidth(s + u"...") > MaxWidth - 2) {
+    // MaxWidth - 2 in 64 bits: any width a caller passes, the smallest included.
+    while (!s.empty() && TextWidth(s + u"...") > int64_t{MaxWidth} - 2) {
       const bool pair = s.size() >= 2 && s.back() >= 0xDC00 && s.back() <= 0xDFFF &&
                         s[s.size() - 2] >= 0xD800 && s[s.size() - 2] <= 0xDBFF;
       s.resize(s.size() - (pair ? 2 : 1));

@@ -129,9 +129,12 @@ bool ScanDate(Scanner& in, double& value, const FormatSettings& fs) {
       case DateOrder::YMD: year = n1; month = n2; day = n3; year_digits = len1; break;
     }
     if (year_digits <= 2) {
-      int century_base = CurrentYear() - fs.TwoDigitYearCenturyWindow;
-      year += century_base / 100 * 100;
-      if (fs.TwoDigitYearCenturyWindow > 0 && year < century_base) year += 100;
+      // In 64 bits: the window is the caller's, any int; a year outside 1..9999 is no date.
+      const int64_t century_base = int64_t{CurrentYear()} - fs.TwoDigitYearCenturyWindow;
+      int64_t full_year = year + century_base / 100 * 100;
+      if (fs.TwoDigitYearCenturyWindow > 0 && full_year < century_base) full_year += 100;
+      if (full_year < 1 || full_year > 9999) return false;
+      year = static_cast<int>(full_year);
     }
   } else {
     year = CurrentYear();
