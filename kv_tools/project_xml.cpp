@@ -1,10 +1,13 @@
 #include "kv_tools/project_xml.h"
 
+#include <algorithm>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "kv_tools/fields.h"
 #include "kv_tools/strings.h"
+#include "rtl/platform.h"
 
 namespace Kv_tools {
 namespace {
@@ -29,12 +32,16 @@ String Trim(StringView s) {
   return String(s.substr(first, last - first));
 }
 
-// A list kept sorted by the platform's locale comparison ignoring case, which drops a value
-// equal to one it holds.
-StringList SortedUnique() {
+// The values in ascending order by the platform's locale comparison ignoring case, each once:
+// of values equal under it the first one found stays, as in a sorted list that ignores
+// duplicates, but sorted once instead of inserted into the middle value by value.
+// Example: {"b", "A", "B"} gives {"A", "b"}.
+StringList SortedUnique(std::vector<String> values) {
+  std::stable_sort(values.begin(), values.end(),
+                   [](const String& a, const String& b) { return rtl::AnsiCompareText(a, b) < 0; });
   StringList list;
-  list.SetSorted(true);
-  list.SetDuplicates(rtl::Duplicates::Ignore);
+  for (const String& value : values)
+    if (list.Count() == 0 || rtl::AnsiCompareText(list[list.Count() - 1], value) != 0) list.Add(value);
   return list;
 }
 
@@ -78,32 +85,32 @@ String GetXMLProperty(const StringList& Lines, const String& Group, const String
 // A line belongs to an item group when a Group line stands before it and no line between
 // them ends an item group; the line that ends it still belongs to it.
 String GetXMLItems(const StringList& Lines, const String& Group, const String& Tag) {
-  StringList items = SortedUnique();
+  std::vector<String> items;
   bool in_group = false;
   for (int i = 0; i < Lines.Count(); ++i) {
     const String& line = Lines[i];
-    if (in_group && Contains(line, Tag)) items.Add(GetFieldStr(u'"', Trim(line), 2));
+    if (in_group && Contains(line, Tag)) items.push_back(GetFieldStr(u'"', Trim(line), 2));
     if (Contains(line, kItemGroupEnd)) in_group = false;
     if (Contains(line, Group)) in_group = true;
   }
-  return Joined(items, u';');
+  return Joined(SortedUnique(std::move(items)), u';');
 }
 
 // A group counts from its own Group line to the first line at or after it that ends an
 // item group; the groups still open when a Tag line comes are listed, in file order.
 String GetXMLItemGroups(const StringList& Lines, const String& Group, const String& Tag) {
-  StringList groups = SortedUnique();
+  std::vector<String> groups;
   std::vector<int> open;  // open groups that have not met a Tag line yet
   for (int i = 0; i < Lines.Count(); ++i) {
     const String& line = Lines[i];
     if (Contains(line, Group)) open.push_back(i);
     if (Contains(line, Tag)) {
-      for (int group : open) groups.Add(Lines[group]);
+      for (int group : open) groups.push_back(Lines[group]);
       open.clear();
     }
     if (Contains(line, kItemGroupEnd)) open.clear();
   }
-  return Joined(groups, u'\x01');
+  return Joined(SortedUnique(std::move(groups)), u'\x01');
 }
 
 // tags[i]: the Tag lines from line i up to the first line at or after i that ends a

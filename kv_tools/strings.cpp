@@ -37,7 +37,9 @@ bool NoAlpha(const String& S) {
 bool DigitsInStr(const String& S) { return S.find_first_of(u"0123456789") != String::npos; }
 
 String LeadStr(const String& S, char16_t Ch, int Len) {
-  if (Len <= static_cast<int>(std::min<size_t>(S.size(), 0x7FFFFFFF))) return S;
+  // A width that no string can have (beyond max_size in a 32-bit process) leaves S as well.
+  if (Len <= static_cast<int>(std::min<size_t>(S.size(), 0x7FFFFFFF)) || static_cast<size_t>(Len) > S.max_size())
+    return S;
   return String(static_cast<size_t>(Len) - S.size(), Ch) + S;
 }
 

@@ -26,7 +26,8 @@ KV_API bool NoAlpha(const String& S);
 // True when S holds at least one digit 0-9. Example: DigitsInStr(u"a1") is true.
 KV_API bool DigitsInStr(const String& S);
 
-// S padded on the left with Ch to Len characters; unchanged when already that long.
+// S padded on the left with Ch to Len characters; unchanged when already that long, or when
+// Len is more than a string can hold.
 // Example: LeadStr(u"7", u'0', 3) == u"007".
 KV_API String LeadStr(const String& S, char16_t Ch, int Len);
 
