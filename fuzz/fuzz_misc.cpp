@@ -82,6 +82,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Same("WeekOfYear", WeekOfYear(date), literal::WeekOfYear(date));
   const int week = WeekOfYear(date);
   fuzz::Holds("WeekOfYear within 1 and 53", week >= 1 && week <= 53);
+  // Any bit pattern at all, NaN and infinities included: a week, or 0 outside the calendar.
+  const uint64_t bits = in.ConsumeIntegral<uint64_t>();
+  double any;
+  std::memcpy(&any, &bits, sizeof any);
+  const int any_week = WeekOfYear(any);
+  fuzz::Holds("WeekOfYear of any value within 0 and 53", any_week >= 0 && any_week <= 53);
 
   const int count = in.ConsumeIntegralInRange(-3, 200);
   String breaks;

@@ -28,8 +28,11 @@ uint16_t Field16(std::string_view block, size_t offset) {
 }  // namespace
 
 int WeekOfYear(double ADate) {
+  constexpr long long kFirstDay = -693593, kLastDay = 2958465;  // 1 January 1, 31 December 9999
+  if (!(ADate > kFirstDay - 1 && ADate < kLastDay + 1)) return 0;
   const long long day = static_cast<long long>(std::trunc(ADate));
   const long long thursday = day + (8 - DayOfWeek(day)) % 7 - 3;
+  if (thursday < kFirstDay || thursday > kLastDay) return 0;
   int year = 0, month = 0, mday = 0;
   rtl::DecodeDate(static_cast<double>(thursday), year, month, mday);
   double first = 0;

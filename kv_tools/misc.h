@@ -34,6 +34,7 @@ enum TLog {
 
 // The ISO 8601 week number (1 to 53) of a date value (days since 30 December 1899); the time
 // of day does not count. Weeks run Monday to Sunday; week 1 holds the year's first Thursday.
+// A value whose week's Thursday is not a day of the years 1 to 9999 (NaN too) gives 0.
 // Example: WeekOfYear(29 December 2014) == 1; WeekOfYear(1 January 2016) == 53.
 KV_API int WeekOfYear(double ADate);
 

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstring>
+#include <limits>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -44,6 +45,21 @@ TEST(WeekOfYear, NamedDays) {
     EXPECT_EQ(WeekOfYear(DateValue(r.y, r.m, r.d)), r.week);
     EXPECT_EQ(WeekOfYear(DateValue(r.y, r.m, r.d) + 0.999), r.week) << "the time of day does not count";
   }
+}
+
+TEST(WeekOfYear, EdgesOfTheCalendar) {
+  const double inf = std::numeric_limits<double>::infinity();
+  struct Row { const char* label; double value; int week; } rows[] = {
+      {"Monday 1 January 1", -693593, 1},
+      {"Friday 31 December 9999, late", 2958465.9, 52},
+      {"the day before year 1", -693594, 0},
+      {"the day after 9999", 2958466, 0},
+      {"not a number", std::numeric_limits<double>::quiet_NaN(), 0},
+      {"infinite", inf, 0},
+      {"minus infinite", -inf, 0},
+      {"far beyond", 1e300, 0},
+  };
+  for (const Row& r : rows) EXPECT_EQ(WeekOfYear(r.value), r.week) << r.label;
 }
 
 TEST(WeekOfYear, EveryDayOfTwoDecadesMatchesTheThursdayRule) {

@@ -243,7 +243,7 @@ TEST(WideNames, IniFilesKeepTheNameAndTheirEncodingDecidesTheText) {
     } rows[] = {{"new file", "", ansi}, {"UTF-16 file", "\xFF\xFE", w.name}};
     for (const Row& r : rows) {
       SCOPED_TRACE(std::string(w.label) + ", " + r.label);
-      tally::Inputs("settings");
+      tally::Inputs("ini registry");
       wtarn_test::ScopedGlobal ini(AppIniName, tmp / (String(w.name) + u"-" + rtl::FromUtf8(r.label) + u".INI"));
       const String other = String(w.name) + u"-" + rtl::FromUtf8(r.label) + u"-other.ini";
       if (!r.start.empty()) {

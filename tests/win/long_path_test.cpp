@@ -173,7 +173,7 @@ TEST(LongPaths, IniFileNamesBeyondTheServicesLimit) {
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.label);
-    tally::Inputs("settings");
+    tally::Inputs("ini registry");
     if (r.make_folder) {
       ASSERT_TRUE(rtl::ForceDirectories(rtl::ExtractFileDir(r.name)));
     }

@@ -88,7 +88,7 @@ TEST(IniFaults, LockedByAnotherProcessRefusesWritesAndKeepsTheFile) {
   {
     HeldFiles held({AppIniName});
     ASSERT_TRUE(held.Holding());
-    tally::Faults("settings");
+    tally::Faults("ini registry");
     ExpectWritesRefused();
     ExpectDefaults();
     wtarn_test::MessageRecorder messages;
@@ -99,7 +99,7 @@ TEST(IniFaults, LockedByAnotherProcessRefusesWritesAndKeepsTheFile) {
                                             u" konnte nicht geschrieben werden!\r\r"
                                             u"Möglicherweise bestehen keine Schreibrechte des Anwenders.");
   }
-  EXPECT_TRUE(tally::Kept("settings", TempFolder::Read(AppIniName) == kIniContent));
+  EXPECT_TRUE(tally::Kept("ini registry", TempFolder::Read(AppIniName) == kIniContent));
   EXPECT_EQ(GetIniStr(u"S", u"k", u""), u"old") << "readable again once released";
 }
 
@@ -115,7 +115,7 @@ TEST(IniFaults, MissingFolderAndFolderNameRefuseWrites) {
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.label);
-    tally::Faults("settings");
+    tally::Faults("ini registry");
     ScopedGlobal ini(AppIniName, r.name);
     ExpectWritesRefused();
     ExpectDefaults();
@@ -167,9 +167,9 @@ TEST(IniFaults, UnchangeableFileRefusesWritesAndKeepsTheFile) {
   struct Mutable {  // the folder cannot be removed while the flag is set
     ~Mutable() { EXPECT_TRUE(Chattr(AppIniName, u"-i", true)); }
   } undo;
-  tally::Faults("settings");
+  tally::Faults("ini registry");
   ExpectWritesRefused();
-  EXPECT_TRUE(tally::Kept("settings", TempFolder::Read(AppIniName) == kIniContent));
+  EXPECT_TRUE(tally::Kept("ini registry", TempFolder::Read(AppIniName) == kIniContent));
   EXPECT_EQ(GetIniStr(u"S", u"k", u""), u"old");
 }
 
@@ -239,7 +239,7 @@ TEST_F(RegistryFaults, StringReadersOverAwkwardValues) {
   SetAwkwardValues(key_.get());
   for (const StringAnswer& a : StringAnswers()) {
     SCOPED_TRACE(ToUtf8(a.name));
-    tally::Faults("settings");
+    tally::Faults("ini registry");
     String kv = u"keep", tarn = u"keep";
     EXPECT_EQ(RegReadStr(path_, a.name, kv, HKEY_CURRENT_USER), a.read);
     EXPECT_EQ(TarnEdata::RegReadStr(u"\\" + path_, a.name, tarn, HKEY_CURRENT_USER), a.read);
@@ -274,7 +274,7 @@ TEST_F(RegistryFaults, IntegerReaderAndTypesOverAwkwardValues) {
   ASSERT_TRUE(reg.OpenKeyReadOnly(path_));
   for (const Row& r : rows) {
     SCOPED_TRACE(ToUtf8(r.name));
-    tally::Faults("settings");
+    tally::Faults("ini registry");
     EXPECT_EQ(reg.GetDataType(r.name), r.type);
     if (r.integer) {
       EXPECT_EQ(reg.ReadInteger(r.name), 7);
@@ -292,7 +292,7 @@ TEST_F(RegistryFaults, LongestKeyAndValueNamesAreListedWhole) {
   ASSERT_EQ(RegCreateKeyExW(key_.get(), key_name.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, sub.put(), nullptr),
             ERROR_SUCCESS);
   Set(key_.get(), value_name.c_str(), REG_SZ, L"x", 2 * sizeof(wchar_t));
-  tally::Inputs("settings", 2);
+  tally::Inputs("ini registry", 2);
   rtl::Registry reg(rtl::kKeyRead);
   ASSERT_TRUE(reg.OpenKeyReadOnly(path_));
   StringList names;
@@ -313,7 +313,7 @@ TEST_F(RegistryFaults, MissingOrOverlongKeysKeepTheCallersValue) {
   const String very_long = String(32767, u'k');
   for (const String& key : {path_ + u"\\missing", too_long, very_long, u"\\" + path_ + u"\\dword"}) {
     SCOPED_TRACE(key.size());
-    tally::Inputs("settings");
+    tally::Inputs("ini registry");
     String kv = u"keep", tarn = u"keep";
     EXPECT_FALSE(RegReadStr(key, u"x", kv, HKEY_CURRENT_USER));
     EXPECT_FALSE(TarnEdata::RegReadStr(key, u"x", tarn, HKEY_CURRENT_USER));
@@ -336,7 +336,7 @@ TEST_F(RegistryFaults, CatalogueKeysWithWrongTypedValues) {
   EXPECT_TRUE(TarnEdata::RegKeyExists(release, key_.get()));
   for (const StringAnswer& a : StringAnswers()) {
     SCOPED_TRACE(ToUtf8(a.name));
-    tally::Faults("settings");
+    tally::Faults("ini registry");
     String value = u"keep";
     EXPECT_EQ(TarnEdata::RegReadStr(release, a.name, value, key_.get()), a.read);
     EXPECT_EQ(value, a.read ? a.text : u"keep");
@@ -387,7 +387,7 @@ TEST(RegistrySettingsFaults, DarkModeOnlyForADwordOfZero) {
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.label);
-    tally::Faults("settings");
+    tally::Faults("ini registry");
     ASSERT_EQ(RegSetValueExW(saved.Key(), L"AppsUseLightTheme", 0, r.type, reinterpret_cast<const BYTE*>(&zero), r.size),
               ERROR_SUCCESS);
     EXPECT_FALSE(DarkModeIsEnabled());
@@ -420,7 +420,7 @@ TEST(RegistrySettingsFaults, ProfileListValueOfEveryKind) {
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.label);
-    tally::Faults("settings");
+    tally::Faults("ini registry");
     r.set();
     if (r.raises) {
       EXPECT_THROW(GetUserProfilePath(), rtl::ERegistryException);
