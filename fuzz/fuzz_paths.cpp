@@ -199,12 +199,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Same("NotExistingDirName", NotExistingDirName(path, is_taken), dir_name);
 
   // The platform forms: the pure ones over the global disk mode, AppPath and the file system
-  // (the native build's names stand for Linux paths, which are only looked at). A name ends
-  // at a NUL for the platform as for Win32, so "./<NUL>1", "./<NUL>2" ... would all exist and
-  // the numbering never end: these names hold none.
-  String name = path;
-  for (char16_t& c : name)
-    if (c == 0) c = u'_';
+  // (the native build's names stand for Linux paths, which are only looked at). A name that
+  // holds a NUL names nothing there, so its numbering ends at once.
+  const String& name = path;
   DiskMode = mode;
   const PathTest dir_exists = [](const String& s) { return rtl::DirectoryExists(s); };
   const PathTest file_exists = [](const String& s) { return rtl::FileExists(s); };

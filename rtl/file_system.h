@@ -36,9 +36,14 @@ KV_API String ExcludeTrailingPathDelimiter(const String& name);
 // --- File-system queries (platform) ----------------------------------------------------
 
 // True when name exists and is not a folder. Links are followed when followLink is true.
+// A name holding a NUL character names nothing (the platform would see only the part before
+// it): false.
 KV_API bool FileExists(const String& name, bool followLink = true);
-// True when name exists as a folder. Links are followed when followLink is true.
+// True when name exists as a folder. Links are followed when followLink is true. A name
+// holding a NUL character gives false, as for FileExists.
 KV_API bool DirectoryExists(const String& name, bool followLink = true);
+// True when name holds a NUL character, which the platform takes as the name's end.
+inline bool HoldsNul(const String& name) { return name.find(u'\0') != String::npos; }
 // Creates one folder; false when it could not be created (also when it exists).
 KV_API bool CreateDir(const String& dir);
 // Creates dir with all missing parents; true when it exists afterwards. An empty dir

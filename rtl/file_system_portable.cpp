@@ -36,11 +36,13 @@ bool StatOf(const String& name, bool followLink, struct stat& st) {
 }  // namespace
 
 bool FileExists(const String& name, bool followLink) {
+  if (HoldsNul(name)) return false;
   struct stat st;
   return StatOf(name, followLink, st) && !S_ISDIR(st.st_mode);
 }
 
 bool DirectoryExists(const String& name, bool followLink) {
+  if (HoldsNul(name)) return false;
   struct stat st;
   return StatOf(name, followLink, st) && S_ISDIR(st.st_mode);
 }

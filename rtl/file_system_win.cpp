@@ -31,6 +31,7 @@ bool ListedAsFile(const String& name) {
 }  // namespace
 
 bool FileExists(const String& name, bool followLink) {
+  if (HoldsNul(name)) return false;
   DWORD attr = GetFileAttributesW(W(name));
   if (attr != INVALID_FILE_ATTRIBUTES) {
     if ((attr & FILE_ATTRIBUTE_REPARSE_POINT) && followLink) {
@@ -47,6 +48,7 @@ bool FileExists(const String& name, bool followLink) {
 }
 
 bool DirectoryExists(const String& name, bool followLink) {
+  if (HoldsNul(name)) return false;
   DWORD attr = GetFileAttributesW(W(name));
   if (attr != INVALID_FILE_ATTRIBUTES) {
     if ((attr & FILE_ATTRIBUTE_REPARSE_POINT) && followLink) {

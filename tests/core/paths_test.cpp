@@ -274,6 +274,14 @@ TEST(Paths, NotExistingNamesOnDisk) {
   EXPECT_EQ(GetNotExistingFilename(tmp / u"r1.txt", u""), tmp / u"r2.txt");
   ASSERT_TRUE(tmp.Write(tmp / u"rz.txt", ""));
   EXPECT_THROW(GetNotExistingFilename(tmp / u"r.txt", u"z"), rtl::EConvertError);
+
+  // A NUL ends a name for the platform: such a name names nothing, so the numbering stops
+  // at once instead of asking for the same existing name for ever.
+  const String nul(1, u'\0');
+  EXPECT_FALSE(rtl::FileExists(tmp / u"r1.txt" + nul));
+  EXPECT_FALSE(rtl::DirectoryExists(tmp.Path() + nul + u"x"));
+  EXPECT_EQ(GetNotExistingDirName(tmp.Path() + nul), tmp.Path() + nul);
+  EXPECT_EQ(GetNotExistingFilename(tmp / u"r1.txt" + nul + u"1", u""), tmp / u"r1.txt" + nul + u"1");
 }
 
 TEST(Paths, ProgFromExtensionValue) {
