@@ -16,6 +16,20 @@
 
 namespace wtarn_test {
 
+// Starts a program by its command line; false when it did not start. The process handle goes
+// to `process` (Wine gives none for a Linux program).
+inline bool StartProgram(const rtl::String& command, rtl::UniqueHandle& process) {
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION info{};
+  if (!CreateProcessW(nullptr, const_cast<wchar_t*>(rtl::W(command)), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &info))
+    return false;
+  if (info.hThread) CloseHandle(info.hThread);
+  process.reset(info.hProcess);
+  return true;
+}
+
 class HeldFiles {
  public:
   explicit HeldFiles(std::initializer_list<rtl::String> files) {
@@ -27,15 +41,7 @@ class HeldFiles {
     rtl::String command(1, u'"');
     command += Kv_tools::AppPath() + u"hold_file.exe\" " + tag + u"-ready " + tag + u"-release";
     for (const rtl::String& file : files) command += u" \"" + file + u"\"";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info{};
-    if (!ready_ || !release_ ||
-        !CreateProcessW(nullptr, const_cast<wchar_t*>(rtl::W(command)), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &info))
-      return;
-    CloseHandle(info.hThread);
-    process_.reset(info.hProcess);
+    if (!ready_ || !release_ || !StartProgram(command, process_)) return;
     const HANDLE waits[] = {ready_.get(), process_.get()};
     holding_ = WaitForMultipleObjects(2, waits, FALSE, 30000) == WAIT_OBJECT_0;
   }

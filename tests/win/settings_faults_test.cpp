@@ -141,14 +141,8 @@ bool Chattr(const String& name, const char16_t* flag, bool want_writable) {
   const std::string unix_name = UnixName(name);
   if (unix_name.empty() || GetFileAttributesW(L"Z:\\usr\\bin\\chattr") == INVALID_FILE_ATTRIBUTES) return false;
   String command = String(u"Z:\\usr\\bin\\chattr ") + flag + u" \"" + rtl::FromUtf8(unix_name) + u"\"";
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION info{};
-  if (!CreateProcessW(nullptr, const_cast<wchar_t*>(W(command)), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &info))
-    return false;
-  CloseHandle(info.hThread);
-  rtl::UniqueHandle process(info.hProcess);
+  rtl::UniqueHandle process;
+  if (!wtarn_test::StartProgram(command, process)) return false;
   for (int tries = 0; tries < 200; ++tries) {
     rtl::UniqueFile probe(CreateFileW(W(name), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                       OPEN_EXISTING, 0, nullptr));
