@@ -17,11 +17,13 @@ build_windows() {
   cmake --build "$win_build" -j "$jobs" ${1:+--target "$@"} -- --no-print-directory
 }
 
-# The native build of the portable core with sanitizers and fuzz targets, in build/native.
+# The native build of the portable core with sanitizers and fuzz targets, in build/native (or
+# $WTARN_NATIVE_BUILD).
+native_build=${WTARN_NATIVE_BUILD:-$root/build/native}
 build_native() {
-  cmake -S "$root" -B "$root/build/native" -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+  cmake -S "$root" -B "$native_build" -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
     -DCMAKE_BUILD_TYPE=Debug -DWTARN_SANITIZE=ON -DWTARN_FUZZ=ON >/dev/null &&
-  cmake --build "$root/build/native" -j "$jobs" -- --no-print-directory
+  cmake --build "$native_build" -j "$jobs" -- --no-print-directory
 }
 
 # A display for windows: the caller's, or a private Xvfb on :99 stopped when the shell exits.

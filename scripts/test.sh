@@ -14,7 +14,7 @@ start_wine
 
 # One CTest run over both builds, so that one summary closes the output.
 cat > "$root/build/CTestTestfile.cmake" <<EOT
-subdirs("$root/build/native" "$root/build/win")
+subdirs("$native_build" "$win_build")
 EOT
 step "tests"
 # The runner's closing summary is held back until the reliability table has been printed, so
