@@ -26,6 +26,16 @@ String LowerAsciiOnly(String s) {
 bool DirExists(const String& s) { return rtl::DirectoryExists(s); }
 bool FileThere(const String& s) { return rtl::FileExists(s); }
 
+// head + n + tail for the first of kNumberedNameTries numbers from first that taken says no
+// to; "" when every one is taken.
+String FirstFreeNumbered(const String& head, long long first, const String& tail, const PathTest& taken) {
+  for (long long n = first; n < first + kNumberedNameTries; ++n) {
+    String candidate = head + rtl::IntToStr(n) + tail;
+    if (!taken(candidate)) return candidate;
+  }
+  return String();
+}
+
 }  // namespace
 
 String chkPath(const String& Path) {
@@ -161,11 +171,7 @@ String NotExistingFilename(const String& file_name, const String& start_nr, cons
   while (!stem.empty() && IsDigit(stem.back())) stem.pop_back();
   String candidate = start_nr.empty() ? file_name : stem + start_nr + ext;
   if (!file_exists(candidate)) return candidate;
-  long long n = start_nr.empty() ? 1 : rtl::StrToInt(start_nr);
-  for (;; ++n) {
-    candidate = stem + rtl::IntToStr(n) + ext;
-    if (!file_exists(candidate)) return candidate;
-  }
+  return FirstFreeNumbered(stem, start_nr.empty() ? 1 : rtl::StrToInt(start_nr), ext, file_exists);
 }
 
 String GetNotExistingFilename(const String& FileName) { return NotExistingFilename(FileName, u"1", FileThere); }
@@ -175,11 +181,7 @@ String GetNotExistingFilename(const String& FileName, const String& StartNr) {
 }
 
 String NotExistingDirName(const String& path, const PathTest& dir_exists) {
-  if (!dir_exists(path)) return path;
-  for (long long n = 1;; ++n) {
-    String candidate = path + rtl::IntToStr(n);
-    if (!dir_exists(candidate)) return candidate;
-  }
+  return dir_exists(path) ? FirstFreeNumbered(path, 1, String(), dir_exists) : path;
 }
 
 String GetNotExistingDirName(const String& Path) { return NotExistingDirName(Path, DirExists); }

@@ -79,17 +79,23 @@ KV_API String kv_GetValidDirName(const String& S);
 // Example: kv_GetValidFilename(u"a:b/c.txt") == u"a_b_c.txt".
 KV_API String kv_GetValidFilename(const String& S);
 
+// How many numbers the numbered-name searches below try before they give up with "".
+inline constexpr int kNumberedNameTries = 100000;
+
 // A numbered file name that does not exist yet: stem (trailing digits removed) + number +
 // extension, numbering from 1. Example: u"C:\\d\\report5.txt" gives u"C:\\d\\report1.txt" when
 // that is free. Never the unnumbered name.
+// Unlike the original, which searched for ever: "" when kNumberedNameTries numbers are taken.
 KV_API String GetNotExistingFilename(const String& FileName);
 // As above with start number text StartNr: first candidate stem + StartNr + ext (the file
 // name itself when StartNr is empty); when it exists, numbering from the value of StartNr
-// (1 when empty). EConvertError when the first candidate exists and StartNr is no integer.
+// (1 when empty), "" after kNumberedNameTries taken numbers. EConvertError when the first
+// candidate exists and StartNr is no integer.
 KV_API String GetNotExistingFilename(const String& FileName, const String& StartNr);
 
 // Path when no folder of that name exists, else Path + "1", Path + "2", ... (folders only
 // count). Example: u"C:\\x\\" gives u"C:\\x\\1" when C:\x\ exists.
+// Unlike the original, which searched for ever: "" when kNumberedNameTries numbers are taken.
 KV_API String GetNotExistingDirName(const String& Path);
 
 // --- Pure forms (the decisions, with the platform's answers passed in) -----------------

@@ -45,6 +45,14 @@ String ExcludeTrailingPathDelimiter(const String& name) {
   return !name.empty() && name.back() == u'\\' ? name.substr(0, name.size() - 1) : name;
 }
 
+bool SeenAfterFailedQuery(uint32_t error, const std::function<bool()>& listed) {
+  // File or path not found, device not ready, network path or share not found, bad name.
+  constexpr uint32_t kNotFound[] = {2, 3, 21, 53, 67, 123};
+  for (uint32_t code : kNotFound)
+    if (error == code) return false;
+  return listed();
+}
+
 // The runtime's ForceDirectories: the parent first, then the folder; roots and names of
 // fewer than three characters count as present.
 bool ForceDirectories(const String& dir_in) {

@@ -6,6 +6,8 @@
 // None raises an error; failures give false or the empty string.
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <string>
 
 #include "rtl/string.h"
@@ -37,11 +39,20 @@ KV_API String ExcludeTrailingPathDelimiter(const String& name);
 
 // True when name exists and is not a folder. Links are followed when followLink is true.
 // A name holding a NUL character names nothing (the platform would see only the part before
-// it): false.
+// it): false. When the attribute query fails, SeenAfterFailedQuery decides with a listing.
 KV_API bool FileExists(const String& name, bool followLink = true);
-// True when name exists as a folder. Links are followed when followLink is true. A name
-// holding a NUL character gives false, as for FileExists.
+// True only when name is seen as a folder: its attributes read as one, or, when the query
+// fails, SeenAfterFailedQuery with a listing of it. An unreachable network path
+// (u"\\\\server\\share\\x", error 66 under Wine) gives false. Links are followed when followLink
+// is true. A name holding a NUL character gives false, as for FileExists.
+// Unlike the runtime's test, a failed query that no listing confirms is no folder.
 KV_API bool DirectoryExists(const String& name, bool followLink = true);
+// The existence tests' rule once the attribute query failed with Win32 error code error:
+// a "not found" answer (2, 3, 21, 53, 67, 123) is no without asking listed(); any other (5
+// access denied, 32 in use, 66 unreachable share ...) is what listed() (a listing of the
+// name shows it) answers. Example: SeenAfterFailedQuery(66, listing) == false when
+// the listing finds nothing.
+KV_API bool SeenAfterFailedQuery(uint32_t error, const std::function<bool()>& listed);
 // True when name holds a NUL character, which the platform takes as the name's end.
 inline bool HoldsNul(const String& name) { return name.find(u'\0') != String::npos; }
 // Creates one folder; false when it could not be created (also when it exists).

@@ -1,5 +1,5 @@
-// File-system queries of rtl/file_system.h on Win32, with the runtime's rules for links and
-// for names that cannot be examined (locked files, access denied).
+// File-system queries of rtl/file_system.h on Win32, with the runtime's rules for links and a
+// listing for names that cannot be examined (locked files, access denied).
 #include <windows.h>
 
 #include <algorithm>
@@ -21,11 +21,31 @@ DWORD TargetAttributes(const String& name) {
   return info.dwFileAttributes;
 }
 
-// A file that GetFileAttributes cannot examine (in use, no access) but a listing shows.
-bool ListedAsFile(const String& name) {
+// The attributes of the first entry that a listing of pattern shows; INVALID_FILE_ATTRIBUTES
+// when it shows none.
+DWORD ListedAttributes(const String& pattern) {
   WIN32_FIND_DATAW data;
-  UniqueFind find(FindFirstFileW(W(name), &data));
-  return find && (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+  UniqueFind find(FindFirstFileW(W(pattern), &data));
+  return find ? data.dwFileAttributes : INVALID_FILE_ATTRIBUTES;
+}
+
+bool HoldsWildcard(const String& name) { return name.find_first_of(u"*?") != String::npos; }
+
+// A name that GetFileAttributes cannot examine (in use, no access) but a listing shows as a
+// file. A wildcard would list other entries: not seen.
+bool ListedAsFile(const String& name) {
+  if (HoldsWildcard(name)) return false;
+  const DWORD attr = ListedAttributes(name);
+  return attr != INVALID_FILE_ATTRIBUTES && (attr & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+// As ListedAsFile for a folder: its entry in its parent's listing, or a listing of its content.
+bool ListedAsFolder(const String& name) {
+  if (HoldsWildcard(name)) return false;
+  const String dir = ExcludeTrailingPathDelimiter(name);
+  const DWORD attr = ListedAttributes(dir);
+  if (attr != INVALID_FILE_ATTRIBUTES && (attr & FILE_ATTRIBUTE_DIRECTORY)) return true;
+  return ListedAttributes(dir + u"\\*") != INVALID_FILE_ATTRIBUTES;
 }
 
 }  // namespace
@@ -42,9 +62,7 @@ bool FileExists(const String& name, bool followLink) {
     }
     return (attr & FILE_ATTRIBUTE_DIRECTORY) == 0;
   }
-  DWORD error = GetLastError();
-  return error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND && error != ERROR_INVALID_NAME &&
-         ListedAsFile(name);
+  return SeenAfterFailedQuery(GetLastError(), [&] { return ListedAsFile(name); });
 }
 
 bool DirectoryExists(const String& name, bool followLink) {
@@ -57,9 +75,7 @@ bool DirectoryExists(const String& name, bool followLink) {
     }
     return (attr & FILE_ATTRIBUTE_DIRECTORY) != 0;
   }
-  DWORD error = GetLastError();
-  return error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND && error != ERROR_INVALID_NAME &&
-         error != ERROR_BAD_NETPATH && error != ERROR_NOT_READY;
+  return SeenAfterFailedQuery(GetLastError(), [&] { return ListedAsFolder(name); });
 }
 
 bool CreateDir(const String& dir) { return CreateDirectoryW(W(dir), nullptr) != 0; }

@@ -131,12 +131,17 @@ TEST_F(ProgDataFolders, ModusTmpFile) {
 
 TEST_F(ProgDataFolders, FallBackToTheSystemsTemporaryFolder) {
   ASSERT_TRUE(tmp_.Write(tmp_ / u"blocked", ""));
-  ProgDataPath = tmp_ / u"blocked";  // a file where the folder should go
-  EXPECT_EQ(GetModusTmpDir(true), GetTmpDir());
-  String f = GetModusTmpFile(true, u"wt");
-  EXPECT_EQ(rtl::ExtractFilePath(f), GetTmpDir());
-  rtl::RemoveFile(f);
-  EXPECT_EQ(GetModusTmpNewDir(true), GetTmpDir());
+  const String places[] = {tmp_ / u"blocked",  // a file where the folder should go
+                           u"\\\\wtarn-nosuchserver\\share\\data"};  // unreachable
+  for (const String& place : places) {
+    SCOPED_TRACE(ToUtf8(place));
+    ProgDataPath = place;
+    EXPECT_EQ(GetModusTmpDir(true), GetTmpDir());
+    String f = GetModusTmpFile(true, u"wt");
+    EXPECT_EQ(rtl::ExtractFilePath(f), GetTmpDir());
+    rtl::RemoveFile(f);
+    EXPECT_EQ(GetModusTmpNewDir(true), GetTmpDir());
+  }
 }
 
 TEST_F(ProgDataFolders, ModusTmpNewDir) {

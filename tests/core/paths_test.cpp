@@ -260,6 +260,28 @@ TEST(Paths, NotExistingDirNameRows) {
   EXPECT_EQ(NotExistingDirName(u"C:\\v9", exists), u"C:\\v91");
 }
 
+TEST(Paths, NumberedSearchesEndWhateverThePlatformSays) {
+  long long asked = 0;
+  PathTest taken = [&](const String&) { return ++asked > 0; };
+  EXPECT_EQ(NotExistingFilename(u"C:\\d\\r.txt", u"1", taken), u"");
+  EXPECT_EQ(NotExistingFilename(u"C:\\d\\r.txt", u"2147483647", taken), u"");
+  EXPECT_EQ(NotExistingDirName(u"C:\\x", taken), u"");
+  EXPECT_EQ(asked, 3 * (1 + kNumberedNameTries));
+  PathTest all_but_the_last = [](const String& s) { return s != u"C:\\x100000"; };
+  EXPECT_EQ(NotExistingDirName(u"C:\\x", all_but_the_last), u"C:\\x100000");
+}
+
+// An unreachable network folder (Wine's attribute query fails with error 66 there) is no
+// folder: the searches take the first name, and nothing can be made there.
+TEST(Paths, UnreachableNetworkFolder) {
+  const String share = u"\\\\wtarn-nosuchserver\\share\\x";
+  EXPECT_FALSE(rtl::DirectoryExists(share));
+  EXPECT_FALSE(rtl::FileExists(share));
+  EXPECT_EQ(GetNotExistingDirName(share), share);
+  EXPECT_EQ(GetNotExistingFilename(share + u"\\r.txt"), share + u"\\r1.txt");
+  EXPECT_FALSE(rtl::ForceDirectories(share + u"\\y"));
+}
+
 TEST(Paths, NotExistingNamesOnDisk) {
   TempFolder tmp;
   ASSERT_TRUE(rtl::CreateDir(tmp / u"x"));
@@ -339,6 +361,26 @@ TEST(RuntimeFileNames, ForceDirectories) {
   EXPECT_FALSE(rtl::DirectoryExists(tmp / u"f"));
   EXPECT_TRUE(rtl::RemoveFile(tmp / u"f"));
   EXPECT_FALSE(rtl::RemoveFile(tmp / u"f"));
+}
+
+TEST(RuntimeFileNames, ExistenceAfterAFailedQuery) {
+  // A "not found" answer asks no listing; any other answer is what the listing shows.
+  struct Row { const char* label; uint32_t error; bool listed, asks, seen; } rows[] = {
+      {"file not found", 2, true, false, false},
+      {"path not found", 3, true, false, false},
+      {"network path not found", 53, true, false, false},
+      {"invalid name", 123, true, false, false},
+      {"access denied, listed", 5, true, true, true},
+      {"access denied, not listed", 5, false, true, false},
+      {"in use, listed", 32, true, true, true},
+      {"unreachable share", 66, false, true, false},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.label);
+    bool asked = false;
+    EXPECT_EQ(rtl::SeenAfterFailedQuery(r.error, [&] { return asked = true, r.listed; }), r.seen);
+    EXPECT_EQ(asked, r.asks);
+  }
 }
 
 TEST(RuntimeIntegers, TryStrToInt) {
