@@ -43,7 +43,8 @@ String GetSizeStr(int64_t size) {
   if (size > int64_t{1} << 20) return TwoDecimals(Rounded(magnitude * 100, mb), false, u"MB");
   if (size < 1024) {
     const String text = TwoDecimals(Rounded(magnitude * 100, kb), negative, u"kb");
-    return size > 0 && text == u"0,00 kb" ? String(u"0,01 kb") : text;
+    // "0,00 kb" becomes "0,01 kb", in the process's separator.
+    return size > 0 && text == TwoDecimals(0, false, u"kb") ? TwoDecimals(1, false, u"kb") : text;
   }
   u128 whole = magnitude / kb;
   const u128 rest = magnitude % kb;

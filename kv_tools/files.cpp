@@ -83,8 +83,9 @@ String GetSizeStr(int64_t Size) {
   }
   if (Size > (int64_t{1} << 20)) return TwoDecimals(Hundredths(magnitude, 20), false, u"MB");
   if (Size < 1024) {
-    const String text = TwoDecimals(Hundredths(magnitude, 10), negative, u"kb");
-    return Size > 0 && text == u"0,00 kb" ? u"0,01 kb" : text;
+    // A positive size that shows as zero shows as the smallest step, in the process's separator.
+    const uint64_t hundredths = Hundredths(magnitude, 10);
+    return TwoDecimals(Size > 0 && hundredths == 0 ? 1 : hundredths, negative, u"kb");
   }
   uint64_t kilobytes = magnitude >> 10;
   const uint64_t rest = magnitude & 1023;

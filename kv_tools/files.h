@@ -38,9 +38,10 @@ struct TFileVersionInfo {
 
 // A size as text with the process's decimal separator: above 1000 GB "%.2f TB", above
 // 2^30 bytes "%.2f GB", above 2^20 "%.2f MB", below 1024 "%.2f kb" (a positive size that
-// shows as "0,00 kb" gives "0,01 kb"), else whole kilobytes "%d kb" (halves to even).
-// Two decimals round halves away from zero. Examples (comma): 512 gives u"0,50 kb",
-// 3 gives u"0,01 kb", 1048576 gives u"1024 kb", 1073741825 gives u"1,00 GB".
+// shows as "0,00 kb" gives "0,01 kb", "0.01 kb" under a point), else whole kilobytes "%d kb"
+// (halves to even). Examples (comma): 512 gives u"0,50 kb", 3 gives u"0,01 kb", 1048576 gives
+// u"1024 kb", 1073741825 gives u"1,00 GB".
+// Unlike the original: two decimals round halves away from zero; "0.01 kb" under a point too.
 KV_API String GetSizeStr(int64_t Size);
 
 // Reads the marked version text S: fields divided by the character of code 1, field 1

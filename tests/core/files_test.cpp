@@ -63,9 +63,11 @@ TEST(SizeText, UnitsThresholdsAndRounding) {
 
 TEST(SizeText, DecimalSeparatorOfTheProcess) {
   ScopedDecimalSeparator point(u'.');
-  EXPECT_EQ(GetSizeStr(kGB + 1), u"1.00 GB");
-  EXPECT_EQ(GetSizeStr(512), u"0.50 kb");
-  EXPECT_EQ(GetSizeStr(3), u"0.00 kb") << "the smallest-step rule knows only the comma text";
+  struct Row { int64_t size; const char16_t* expected; } rows[] = {
+      {kGB + 1, u"1.00 GB"}, {512, u"0.50 kb"}, {1, u"0.01 kb"}, {5, u"0.01 kb"}, {0, u"0.00 kb"},
+      {-1, u"-0.00 kb"},
+  };
+  for (const Row& r : rows) EXPECT_EQ(GetSizeStr(r.size), r.expected) << r.size;
 }
 
 double At(int year, int month, int day, int hour, int min, int sec, int msec = 0) {
