@@ -1,7 +1,8 @@
 // The list of strings and the in-memory INI file that the package exports, under any text:
-// the list's line split against a plain rewrite, a sorted list kept in order through any
-// sequence of edits, name=value writes read back, and the INI file's reads after its writes
-// and its lines read back unchanged once in the file's form.
+// the list's line split against a plain rewrite, delimited and comma texts read back, a sorted
+// list kept in order through any sequence of edits, name=value writes read back, and the INI
+// file's reads after its writes and its lines read back unchanged once in the file's form.
+#include <string_view>
 #include <vector>
 
 #include "fuzz/fuzz_input.h"
@@ -93,6 +94,29 @@ void NameValueWrites(FuzzedDataProvider& in, StringList& list) {
   }
 }
 
+// Any list reads back from its delimited and comma texts, for delimiters and quote characters
+// that differ and are no blanks unless the delimiter is strict; any text once read reads back
+// from its written form.
+void DelimitedTextsReadBack(FuzzedDataProvider& in) {
+  StringList list, again, comma;
+  list.StrictDelimiter = again.StrictDelimiter = in.ConsumeBool();
+  const std::u16string_view delimiters = list.StrictDelimiter ? u",;|x \t" : u",;|x";
+  list.Delimiter = again.Delimiter = delimiters[in.ConsumeIntegralInRange<size_t>(0, delimiters.size() - 1)];
+  list.QuoteChar = again.QuoteChar = in.PickValueInArray({u'"', u'\''});
+  for (int n = in.ConsumeIntegralInRange(0, 6); n > 0; --n) list.Add(fuzz::Text(in, 6));
+  again.SetDelimitedText(list.DelimitedText());
+  fuzz::Holds("a list reads back from its DelimitedText", Entries(again) == Entries(list));
+  comma.SetCommaText(list.CommaText());
+  fuzz::Holds("a list reads back from its CommaText", Entries(comma) == Entries(list));
+  StringList read, reread;
+  read.Delimiter = reread.Delimiter = list.Delimiter;
+  read.QuoteChar = reread.QuoteChar = list.QuoteChar;
+  read.StrictDelimiter = reread.StrictDelimiter = list.StrictDelimiter;
+  read.SetDelimitedText(fuzz::Text(in, 24));
+  reread.SetDelimitedText(read.DelimitedText());
+  fuzz::Holds("a text once read reads back from its DelimitedText", Entries(reread) == Entries(read));
+}
+
 void IniReadsItsWrites(FuzzedDataProvider& in) {
   rtl::MemIniFile ini(u"");
   StringList lines;
@@ -141,6 +165,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   fuzz::Holds("Text reads back as the same entries", Entries(again) == Entries(list));
 
   NameValueWrites(in, list);
+  DelimitedTextsReadBack(in);
   SortedListStaysInOrder(in);
   IniReadsItsWrites(in);
   return 0;

@@ -29,6 +29,73 @@ void InBatch(StringList& list, F&& change) {
   list.EndUpdate();
 }
 
+// How a delimited text divides and quotes its entries.
+struct DelimitedForm {
+  char16_t delimiter, quote;
+  bool strict;
+};
+
+constexpr DelimitedForm kCommaForm{u',', u'"', false};
+
+bool IsBlank(char16_t c) { return c <= u' '; }
+
+bool NeedsQuotes(const String& entry, const DelimitedForm& form) {
+  for (char16_t c : entry)
+    if (c == form.delimiter || c == form.quote || (!form.strict && IsBlank(c))) return true;
+  return false;
+}
+
+String Quoted(const String& entry, char16_t quote) {
+  String text(1, quote);
+  for (char16_t c : entry) {
+    text += c;
+    if (c == quote) text += quote;
+  }
+  return text + quote;
+}
+
+String JoinDelimited(const StringList& list, const DelimitedForm& form) {
+  if (list.Count() == 1 && list[0].empty()) return String(2, form.quote);
+  String text;
+  for (int i = 0; i < list.Count(); ++i) {
+    if (i > 0) text += form.delimiter;
+    text += NeedsQuotes(list[i], form) ? Quoted(list[i], form.quote) : list[i];
+  }
+  return text;
+}
+
+std::vector<String> SplitDelimited(const String& text, const DelimitedForm& form) {
+  std::vector<String> entries;
+  const size_t n = text.size();
+  size_t p = 0;
+  auto skip_blanks = [&] {
+    while (!form.strict && p < n && IsBlank(text[p])) ++p;
+  };
+  skip_blanks();
+  while (p < n) {
+    String entry;
+    if (text[p] == form.quote) {
+      for (++p; p < n; ++p) {
+        if (text[p] == form.quote && (p + 1 == n || text[p + 1] != form.quote)) break;
+        if (text[p] == form.quote) ++p;  // a doubled quote character stands for one
+        entry += text[p];
+      }
+      if (p < n) ++p;  // the closing quote character
+    } else {
+      const size_t start = p;
+      while (p < n && text[p] != form.delimiter && (form.strict || !IsBlank(text[p]))) ++p;
+      entry = text.substr(start, p - start);
+    }
+    entries.push_back(std::move(entry));
+    skip_blanks();
+    if (p < n && text[p] == form.delimiter) {
+      if (++p == n) entries.emplace_back();
+      skip_blanks();
+    }
+  }
+  return entries;
+}
+
 }  // namespace
 
 void StringList::CheckIndex(int i, int limit) const {
@@ -228,27 +295,34 @@ String StringList::Text() const {
 }
 
 void StringList::SetText(const String& text) {
-  InBatch(*this, [&] {
-    Clear();
-    size_t pos = 0;
-    while (pos < text.size()) {
-      size_t end = text.find_first_of(u"\r\n", pos);
-      if (end == String::npos) end = text.size();
-      Add(text.substr(pos, end - pos));
-      pos = end;
-      if (pos < text.size() && text[pos] == u'\r') ++pos;
-      if (pos < text.size() && text[pos] == u'\n') ++pos;
-    }
-  });
+  std::vector<String> lines;
+  size_t pos = 0;
+  while (pos < text.size()) {
+    size_t end = text.find_first_of(u"\r\n", pos);
+    if (end == String::npos) end = text.size();
+    lines.push_back(text.substr(pos, end - pos));
+    pos = end;
+    if (pos < text.size() && text[pos] == u'\r') ++pos;
+    if (pos < text.size() && text[pos] == u'\n') ++pos;
+  }
+  SetEntries(lines);
 }
 
-String StringList::DelimitedText() const {
-  String text;
-  for (size_t i = 0; i < items_.size(); ++i) {
-    if (i > 0) text += Delimiter;
-    text += items_[i].text;
-  }
-  return text;
+String StringList::DelimitedText() const { return JoinDelimited(*this, {Delimiter, QuoteChar, StrictDelimiter}); }
+
+void StringList::SetDelimitedText(const String& text) {
+  SetEntries(SplitDelimited(text, {Delimiter, QuoteChar, StrictDelimiter}));
+}
+
+String StringList::CommaText() const { return JoinDelimited(*this, kCommaForm); }
+
+void StringList::SetCommaText(const String& text) { SetEntries(SplitDelimited(text, kCommaForm)); }
+
+void StringList::SetEntries(const std::vector<String>& entries) {
+  InBatch(*this, [&] {
+    Clear();
+    for (const String& entry : entries) Add(entry);
+  });
 }
 
 void StringList::SetSorted(bool sorted) {

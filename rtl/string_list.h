@@ -71,8 +71,22 @@ class KV_API StringList {
   // adds no empty entry.
   String Text() const;
   void SetText(const String& text);
-  // Entries joined by Delimiter, no quoting. Example: {"a","b"} with ',' -> "a,b".
+  // Entries joined by Delimiter; an entry holding Delimiter, QuoteChar or (unless
+  // StrictDelimiter) a blank or control character is quoted with QuoteChar, inner quote
+  // characters doubled; a list of one empty entry gives two quote characters.
+  // Example: {"a", "b c", "d\"e"} -> u"a,\"b c\",\"d\"\"e\"", {""} -> u"\"\"".
   String DelimitedText() const;
+  // Replaces the entries by those of text: entries end at Delimiter; a quoted entry runs to
+  // its closing quote character (a doubled one stands for one; without a closing one, to the
+  // end). Unless StrictDelimiter, blanks and control characters around entries are skipped
+  // and end an unquoted entry (u"a b" gives {"a", "b"}). A final Delimiter adds an empty entry.
+  // Any list reads back from its DelimitedText when Delimiter differs from QuoteChar and,
+  // unless StrictDelimiter, neither is a blank or control character.
+  void SetDelimitedText(const String& text);
+  // DelimitedText and SetDelimitedText with Delimiter ',', QuoteChar '"', StrictDelimiter off.
+  // Example: {"a", "b c"} -> u"a,\"b c\"".
+  String CommaText() const;
+  void SetCommaText(const String& text);
 
   bool Sorted() const { return sorted_; }
   void SetSorted(bool sorted);
@@ -90,6 +104,8 @@ class KV_API StringList {
 
   char16_t NameValueSeparator = u'=';
   char16_t Delimiter = u',';
+  char16_t QuoteChar = u'"';
+  bool StrictDelimiter = false;
   ChangeEvent OnChange;
 
   // Batch updates: OnChange fires once, at the EndUpdate that ends the outermost batch,
@@ -104,6 +120,8 @@ class KV_API StringList {
     void* object = nullptr;
   };
   int CompareStrings(const String& a, const String& b) const;
+  // Clear, then Add of every entry, as one change.
+  void SetEntries(const std::vector<String>& entries);
   void Changed();
   void CheckIndex(int i, int limit) const;
   void SortItems(const std::function<int(const StringList&, int, int)>& cmp);

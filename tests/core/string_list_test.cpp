@@ -212,7 +212,90 @@ TEST(StringList, TextSplitsAndJoinsLines) {
   sorted.SetSorted(true);
   sorted.SetText(u"b\na\nb");
   EXPECT_EQ(Entries(sorted), (std::vector<String>{u"a", u"b"}));
-  EXPECT_EQ(ListOf({u"a", u"b c", u""}).DelimitedText(), u"a,b c,");
+}
+
+// How a test's delimited text is formed: delimiter, quote character, strict or not.
+struct Form {
+  char16_t delimiter = u',', quote = u'"';
+  bool strict = false;
+  void On(StringList& list) const {
+    list.Delimiter = delimiter;
+    list.QuoteChar = quote;
+    list.StrictDelimiter = strict;
+  }
+};
+constexpr Form kStrictSemicolon{u';', u'\'', true};
+
+TEST(StringList, DelimitedTextQuotesWhatWouldNotReadBack) {
+  struct Row { std::vector<String> entries; Form form; const char16_t* text; } rows[] = {
+      {{u"a", u"b"}, {}, u"a,b"},
+      {{u"a b", u"c,d", u"e"}, {}, u"\"a b\",\"c,d\",e"},
+      {{u"say \"hi\""}, {}, u"\"say \"\"hi\"\"\""},
+      {{u"tab\t", u"\r\n"}, {}, u"\"tab\t\",\"\r\n\""},
+      {{u""}, {}, u"\"\""},
+      {{u"", u""}, {}, u","},
+      {{}, {}, u""},
+      {{u"a,b", u"c d"}, {u';'}, u"a,b;\"c d\""},
+      {{u"a b", u"c;d", u"it's"}, kStrictSemicolon, u"a b;'c;d';'it''s'"},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(ToUtf8(r.text));
+    StringList list;
+    for (const String& e : r.entries) list.Add(e);
+    r.form.On(list);
+    EXPECT_EQ(list.DelimitedText(), r.text);
+    if (r.form.delimiter == u',' && !r.form.strict) {
+      EXPECT_EQ(list.CommaText(), r.text);
+    }
+  }
+}
+
+TEST(StringList, SetDelimitedTextSplitsTheRuntimesForm) {
+  struct Row { const char16_t* text; Form form; std::vector<String> entries; } rows[] = {
+      {u" a , b ,c", {}, {u"a", u"b", u"c"}},
+      {u"a b", {}, {u"a", u"b"}},
+      {u"\"a b\" ,\"c,d\"", {}, {u"a b", u"c,d"}},
+      {u"\"say \"\"hi\"\"\"", {}, {u"say \"hi\""}},
+      {u"\"\"", {}, {u""}},
+      {u"a,", {}, {u"a", u""}},
+      {u",a", {}, {u"", u"a"}},
+      {u"a, ", {}, {u"a"}},
+      {u"", {}, {}},
+      {u"\"open, end", {}, {u"open, end"}},
+      {u"\"a\"b", {}, {u"a", u"b"}},
+      {u" a b ;'c;d';", kStrictSemicolon, {u" a b ", u"c;d", u""}},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(ToUtf8(r.text));
+    StringList list = ListOf({u"old"});
+    r.form.On(list);
+    list.SetDelimitedText(r.text);
+    EXPECT_EQ(Entries(list), r.entries);
+    if (r.form.delimiter == u',' && !r.form.strict) {
+      StringList comma = ListOf({u"old"});
+      comma.SetCommaText(r.text);
+      EXPECT_EQ(Entries(comma), r.entries);
+    }
+  }
+}
+
+TEST(StringList, AnyListReadsBackFromItsDelimitedText) {
+  const std::vector<String> awkward = {u"", u" lead", u"trail ", u"a b", u"c,d", u"\"q\"", u"x;y|z",
+                                       u"'", u"\t\r\n", String(1, u'\0'), u"ä€", u""};
+  const std::vector<std::vector<String>> lists = {awkward, {u""}, {u"", u""}, {u"\""}, {}};
+  for (const Form& form : {Form{}, kStrictSemicolon, Form{u'|', u'"', true}, Form{u' ', u'"', true}}) {
+    for (const std::vector<String>& entries : lists) {
+      StringList list, again, comma;
+      form.On(list);
+      form.On(again);
+      for (const String& e : entries) list.Add(e);
+      SCOPED_TRACE(ToUtf8(list.DelimitedText()));
+      again.SetDelimitedText(list.DelimitedText());
+      EXPECT_EQ(Entries(again), entries);
+      comma.SetCommaText(list.CommaText());
+      EXPECT_EQ(Entries(comma), entries);
+    }
+  }
 }
 
 TEST(StringList, ChangeNotificationsAndBatches) {
