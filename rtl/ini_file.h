@@ -4,7 +4,7 @@
 //    once. A relative file name is resolved by the platform (the Windows folder).
 //    Native build: a stand-in that reads and rewrites the whole file on every call, with the
 //    private-profile rules (names compared ignoring case, blanks around names and values and
-//    one pair of enclosing quotes dropped on reading).
+//    one pair of enclosing quotes dropped on reading, lines without "=" no keys).
 //  - MemIniFile: the whole file read into memory on construction (byte-order mark decides
 //    UTF-8 or UTF-16, else the ANSI code page), changed in memory, written by UpdateFile.
 //

@@ -1,7 +1,7 @@
 // IniFile in the native build: the whole file read and rewritten on every call (through
 // MemIniFile), with the private-profile reading rules: one pair of enclosing quotes ("..."
-// or '...') is dropped from a value. Lines before the first section and comments are not
-// kept when the file is rewritten.
+// or '...') is dropped from a value, and lines without "=" are no keys. Lines before the first
+// section and comments are not kept when the file is rewritten.
 #include "rtl/ini_file.h"
 
 namespace rtl {
@@ -27,9 +27,16 @@ void IniFile::WriteString(const String& section, const String& ident, const Stri
   }
 }
 
+// Lines without "=" (comments such as "# a note") are no keys, as for the platform's reader.
 void IniFile::ReadSection(const String& section, StringList& keys) {
   MemIniFile mem(FileName());
-  mem.ReadSection(section, keys);
+  StringList lines;
+  mem.ReadSectionValues(section, lines);
+  keys.BeginUpdate();
+  keys.Clear();
+  for (int i = 0; i < lines.Count(); ++i)
+    if (lines[i].find(u'=') != String::npos) keys.Add(lines.Names(i));
+  keys.EndUpdate();
 }
 
 void IniFile::ReadSections(StringList& sections) {

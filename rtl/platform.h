@@ -1,6 +1,6 @@
 // The few answers the portable core needs from the platform.
 // Windows build: the user's locale and the ANSI code page through Win32.
-// Native build: code page 1252 and the Latin-1 case mapping.
+// Native build: code page 1252 and the case mapping of its letters (Latin-1 and Œ Š Ž Ÿ).
 #pragma once
 
 #include <string>

@@ -1,4 +1,4 @@
-// The platform seam without a platform: code page 1252 and the Latin-1 case mapping.
+// The platform seam without a platform: code page 1252 and the case mapping of its letters.
 #include <algorithm>
 
 #include "rtl/platform.h"
@@ -13,14 +13,24 @@ constexpr char16_t kCp1252High[32] = {
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
-char16_t LowerLatin1(char16_t c) {
-  if ((c >= u'A' && c <= u'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7)) return c + 32;
-  return c;
+// The letter pairs of code page 1252 outside Latin-1: Œœ Šš Žž Ÿÿ.
+constexpr char16_t kUpperBeyond[] = {0x0152, 0x0160, 0x017D, 0x0178};
+constexpr char16_t kLowerBeyond[] = {0x0153, 0x0161, 0x017E, 0x00FF};
+
+// c mapped by the pair table from -> to, or c when it is not in from.
+char16_t Paired(char16_t c, const char16_t (&from)[4], const char16_t (&to)[4]) {
+  const char16_t* hit = std::find(std::begin(from), std::end(from), c);
+  return hit == std::end(from) ? c : to[hit - from];
 }
 
-char16_t UpperLatin1(char16_t c) {
+char16_t LowerCp1252(char16_t c) {
+  if ((c >= u'A' && c <= u'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7)) return c + 32;
+  return Paired(c, kUpperBeyond, kLowerBeyond);
+}
+
+char16_t UpperCp1252(char16_t c) {
   if ((c >= u'a' && c <= u'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7)) return c - 32;
-  return c;
+  return Paired(c, kLowerBeyond, kUpperBeyond);
 }
 
 int Compare(StringView a, StringView b, char16_t (*fold)(char16_t)) {
@@ -38,17 +48,17 @@ char16_t Same(char16_t c) { return c; }
 
 String AnsiLowerCase(StringView s) {
   String r(s);
-  for (auto& c : r) c = LowerLatin1(c);
+  for (auto& c : r) c = LowerCp1252(c);
   return r;
 }
 
 String AnsiUpperCase(StringView s) {
   String r(s);
-  for (auto& c : r) c = UpperLatin1(c);
+  for (auto& c : r) c = UpperCp1252(c);
   return r;
 }
 
-int AnsiCompareText(StringView a, StringView b) { return Compare(a, b, LowerLatin1); }
+int AnsiCompareText(StringView a, StringView b) { return Compare(a, b, LowerCp1252); }
 
 int AnsiCompareStr(StringView a, StringView b) { return Compare(a, b, Same); }
 

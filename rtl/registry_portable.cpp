@@ -1,6 +1,6 @@
 // Registry in the native build: one in-memory tree per root key, shared by the process,
-// empty at start. Names compare ignoring case (Latin-1 rules). A key deleted while another
-// Registry object has it open leaves that object's current key dangling; tests do not.
+// empty at start. Names compare ignoring case (code page 1252 rules). A key deleted while
+// another Registry object has it open leaves that object's current key dangling; tests do not.
 #include <map>
 #include <memory>
 

@@ -251,8 +251,14 @@ TEST(PrivateProfileIni, ReadRules) {
   TempFolder tmp(u"pp");
   String name = tmp / u"p.ini";
   ASSERT_TRUE(tmp.Write(name, "[S]\r\n  key  =  spaced value  \r\nq=\"quoted\"\r\nq1='one'\r\n"
-                              "half=\"open\r\n"));
+                              "# netbios name of this host\r\nhalf=\"open\r\n[Notes]\r\nonly words\r\n"));
   rtl::IniFile ini(name);
+  // Lines without "=" are no keys.
+  rtl::StringList keys;
+  ini.ReadSection(u"S", keys);
+  EXPECT_EQ(keys.Text(), u"key\r\nq\r\nq1\r\nhalf\r\n");
+  EXPECT_FALSE(ini.SectionExists(u"Notes"));
+  EXPECT_EQ(ini.ReadString(u"Notes", u"only words", u"-"), u"-");
   EXPECT_EQ(ini.ReadString(u"S", u"key", u""), u"spaced value");
   EXPECT_EQ(ini.ReadString(u"S", u"q", u""), u"quoted");
   EXPECT_EQ(ini.ReadString(u"S", u"q1", u""), u"one");

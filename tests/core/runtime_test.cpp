@@ -40,6 +40,18 @@ TEST(PlatformSeam, CaseAndCodePage) {
   }
 }
 
+TEST(PlatformSeam, LettersOfCodePage1252BeyondLatin1) {
+  struct Row { const char16_t *upper, *lower; } rows[] = {
+      {u"Œ", u"œ"}, {u"Š", u"š"}, {u"Ž", u"ž"}, {u"Ÿ", u"ÿ"}, {u"ŠKODA ŒUVRE", u"škoda œuvre"},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(rtl::ToUtf8(r.upper));
+    EXPECT_EQ(rtl::AnsiLowerCase(r.upper), r.lower);
+    EXPECT_EQ(rtl::AnsiUpperCase(r.lower), r.upper);
+    EXPECT_EQ(rtl::AnsiCompareText(r.upper, r.lower), 0);
+  }
+}
+
 TEST(LibraryGlobals, ValuesBeforeStartUp) {
   // Nothing in this program runs the package's start-up.
   using namespace Kv_tools;

@@ -118,6 +118,7 @@ TEST(WordSearch, PlainSearches) {
   EXPECT_EQ(OccurNr(u"", u"abc", 3), 3);
   EXPECT_EQ(OccurNr(u"", u"abc", 4), -1);
   EXPECT_EQ(ULPos(u"ÄB", u"xäb"), 2);
+  EXPECT_EQ(ULPos(u"ŠKODA", u"eine škoda"), 6);  // a code page 1252 letter beyond Latin-1
   EXPECT_EQ(ULPos(u"", u"abc"), 0);
   EXPECT_EQ(FirstDifferent(u'0', u"0012"), 3);
   EXPECT_EQ(FirstDifferent(u'0', u"000"), 0);
