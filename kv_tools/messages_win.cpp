@@ -8,9 +8,11 @@ rtl::String ShortStringText(const std::string& s) {
   return rtl::DecodeAnsi(std::string_view(s).substr(0, 255));
 }
 
+// Posts msg with an atom for text; the receiver deletes the atom, so a post that fails (the
+// window is gone) deletes it here.
 void PostAtomMessage(HWND target, uint16_t msg, uint16_t param, const rtl::String& text) {
   const ATOM atom = text.empty() ? 0 : GlobalAddAtomW(rtl::W(text));
-  PostMessageW(target, msg, param, atom);
+  if (!PostMessageW(target, msg, param, atom) && atom != 0) GlobalDeleteAtom(atom);
 }
 
 }  // namespace
