@@ -97,6 +97,7 @@ KV_API FileSteps Win32FileSteps();
 // A read-only source stays read-only and its copy gets the source's attributes. False when
 // the folder cannot be made, the source is missing or a folder, or the copy fails.
 // Example: kv_CopyFile(u"C:\\a.txt", u"C:\\new\\dir\\a.txt") creates C:\new\dir.
+// Unlike the original, the copy's own result decides: a failed copy onto an existing target is false.
 KV_API bool kv_CopyFile(const String& Source, const String& Target);
 
 // Moves Source to Target. A free target takes the platform's move (also across volumes);
@@ -104,6 +105,7 @@ KV_API bool kv_CopyFile(const String& Source, const String& Target);
 // of the source. False when any step fails; the source is then still there, unchanged.
 // A read-only source onto an existing target gives false: the copy is made, the
 // read-only source stays.
+// Unlike the original, a failed copy onto an existing target never deletes the source.
 KV_API bool kv_MoveFile(const String& Source, const String& Target);
 
 // Deletes a folder with everything in it (or a file), permanently, without confirmation

@@ -65,6 +65,8 @@ class KV_API CustomIniFile {
 
 // The platform's private-profile INI file (TIniFile). ReadString reads at most 2047
 // characters (the runtime's buffer of 2048).
+// Unlike the runtime's, a full name of 260 characters or more is refused: reads give the
+// default, writes raise EIniFileException, delete and flush do nothing.
 class KV_API IniFile : public CustomIniFile {
  public:
   explicit IniFile(const String& file_name) : CustomIniFile(file_name) {}
