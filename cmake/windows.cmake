@@ -11,6 +11,16 @@ target_compile_definitions(WTarnD11 PRIVATE WTARN_BUILDING_PACKAGE)
 target_link_libraries(WTarnD11 PRIVATE ole32 oleaut32 uuid shell32 shlwapi advapi32 user32 gdi32
   comctl32 comdlg32 version mpr winspool gdiplus)
 
+# Every test program runs once per Wine that this machine offers (WTARN_WINES: 8, the system's,
+# and 10, in the Debian 13 root), as wine<version>_<program>.
+set(WTARN_WINES 8 CACHE STRING "The Wine versions the tests run on (scripts/wine-env.sh)")
+function(wtarn_wine_test program)
+  foreach(wine IN LISTS WTARN_WINES)
+    add_test(NAME wine${wine}_${program} COMMAND ${program} --gtest_brief=1)
+    set_tests_properties(wine${wine}_${program} PROPERTIES ENVIRONMENT WTARN_WINE=${wine})
+  endforeach()
+endfunction()
+
 # The runtime the package needs, as DLLs beside every program.
 foreach(dll libstdc++-6.dll libgcc_s_dw2-1.dll)
   execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${dll}
@@ -43,13 +53,13 @@ add_dependencies(wtarn_host WTarnD11 TarnPlugIn)
 
 add_executable(core_tests ${WTARN_CORE_TESTS})
 target_link_libraries(core_tests PRIVATE WTarnD11 GTest::gtest_main)
-add_test(NAME wine_core_tests COMMAND core_tests --gtest_brief=1)
+wtarn_wine_test(core_tests)
 
 file(GLOB WTARN_WIN_TESTS CONFIGURE_DEPENDS tests/win/*_test.cpp)
 if(WTARN_WIN_TESTS)
   add_executable(win_tests ${WTARN_WIN_TESTS})
   target_link_libraries(win_tests PRIVATE WTarnD11 GTest::gtest_main ole32 shell32 user32 gdi32 advapi32)
-  add_test(NAME wine_win_tests COMMAND win_tests --gtest_brief=1)
+  wtarn_wine_test(win_tests)
   # A program that records how it was started, for the process tests; static, so that a
   # test may copy it anywhere.
   add_executable(record_start WIN32 tests/win/helpers/record_start.cpp)
@@ -72,7 +82,7 @@ add_executable(plugin_tests ${WTARN_PLUGIN_TESTS})
 target_link_libraries(plugin_tests PRIVATE WTarnD11 toolsapi wtarn_client GTest::gtest_main
   user32 gdi32 shell32 version)
 add_dependencies(plugin_tests wtarn_host TarnPlugIn)
-add_test(NAME wine_plugin_tests COMMAND plugin_tests --gtest_brief=1)
+wtarn_wine_test(plugin_tests)
 
 # The package-load benchmark (scripts/bench.sh): the package against an empty DLL.
 if(EXISTS ${CMAKE_SOURCE_DIR}/bench/package_load.cpp)

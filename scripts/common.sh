@@ -11,9 +11,16 @@ trap 'eval "$cleanup"' EXIT
 # The Windows build (package, host, companion, tests) in build/win (or $WTARN_WIN_BUILD);
 # arguments name targets.
 win_build=${WTARN_WIN_BUILD:-$root/build/win}
+. "$root/scripts/wine-env.sh"
+# The Wines that run here: 8 always, 10 once its Debian 13 root is made.
+wines() {
+  if [ -f "$WTARN_DEBIAN13_ROOT/.wtarn-recipe" ]; then echo "8 10"; else echo 8; fi
+}
 build_windows() {
+  local w
+  w=$(wines)
   cmake -S "$root" -B "$win_build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
-    -DCMAKE_BUILD_TYPE=Release >/dev/null &&
+    -DCMAKE_BUILD_TYPE=Release -DWTARN_WINES="${w// /;}" >/dev/null &&
   cmake --build "$win_build" -j "$jobs" ${1:+--target "$@"} -- --no-print-directory
 }
 
@@ -42,19 +49,27 @@ start_display() {
   return 1
 }
 
-# The private Wine prefix, made once, and one wineserver kept for the whole run.
+# Each Wine's private prefix, made once, and one wineserver per Wine kept for the whole run;
+# arguments name the Wines (default: every one that runs here).
 start_wine() {
-  . "$root/scripts/wine-env.sh"
-  if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    step "making the Wine prefix (once)"
-    wineboot -i </dev/null >/dev/null 2>&1
-    wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f </dev/null >/dev/null 2>&1
-  fi
-  # Started here, outside the test runner: a wineserver started by a test would hold the
-  # runner's output pipe open, and the runner would wait for it to end.
-  wineserver -p </dev/null >/dev/null 2>&1
-  cleanup="$cleanup; wineserver -k 2>/dev/null"
-  # The session's own processes (services, devices) start with the first program and live as
-  # long as the wineserver: start them here too, so that they hold no test's output.
-  wine cmd.exe /c exit </dev/null >/dev/null 2>&1
+  local w
+  for w in ${*:-$(wines)}; do
+    (
+      export WTARN_WINE=$w
+      . "$root/scripts/wine-env.sh"
+      if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        step "making the Wine $w prefix (once)"
+        wine_in wineboot -i </dev/null >/dev/null 2>&1
+        wine_in wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
+          </dev/null >/dev/null 2>&1
+      fi
+      # Started here, outside the test runner: a wineserver started by a test would hold the
+      # runner's output pipe open, and the runner would wait for it to end.
+      wine_in wineserver -p </dev/null >/dev/null 2>&1
+      # The session's own processes (services, devices) start with the first program and live
+      # as long as the wineserver: start them here too, so that they hold no test's output.
+      wine_in wine cmd.exe /c exit </dev/null >/dev/null 2>&1
+    )
+    cleanup="$cleanup; (WTARN_WINE=$w; . '$root/scripts/wine-env.sh'; wine_in wineserver -k 2>/dev/null)"
+  done
 }

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Installs what the project needs to build and test, when it is missing.
-# As root it installs Debian packages itself; otherwise it names what to install.
+# Installs what the project needs to build and test, when it is missing: Debian packages, the
+# Debian 13 root with Wine 10 (scripts/debian13-root.sh; without it only Wine 8 runs), and an
+# emulator for 32-bit programs where the kernel runs none (scripts/i386.sh).
+# As root it installs everything itself; otherwise it names what to install.
 set -euo pipefail
 
 need_cmds=(cmake g++ clang i686-w64-mingw32-g++-posix wine Xvfb xvfb-run)
@@ -16,7 +18,14 @@ missing() {
   return 1
 }
 
-missing || exit 0
+here=$(cd "$(dirname "$0")" && pwd)
+# After the packages: Wine 10's root, then what 32-bit programs need to run.
+finish() {
+  bash "$here/debian13-root.sh" || true
+  bash "$here/i386.sh"
+}
+
+missing || { finish; exit; }
 if [ "$(id -u)" != 0 ]; then
   echo "Missing build tools. As root, run: dpkg --add-architecture i386 && apt-get update &&" >&2
   echo "  apt-get install -y ${packages[*]}" >&2
@@ -29,3 +38,4 @@ apt-get update -qq
 apt-get install -y -qq --no-install-recommends "${packages[@]}" >/dev/null
 missing && { echo "setup: packages installed but tools still missing" >&2; exit 1; }
 echo "== packages ready"
+finish
