@@ -45,8 +45,17 @@ String Paired(const String& s) {
   return out;
 }
 
-char16_t Lower(char16_t c) { return (c >= u'A' && c <= u'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7) ? c + 32 : c; }
-char16_t Upper(char16_t c) { return (c >= u'a' && c <= u'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7) ? c - 32 : c; }
+// Code page 1252's letters: Latin-1's, and the pairs Œ/œ, Š/š, Ž/ž and Ÿ/ÿ above it.
+char16_t Lower(char16_t c) {
+  if ((c >= u'A' && c <= u'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7)) return c + 32;
+  if (c == 0x152 || c == 0x160 || c == 0x17D) return c + 1;
+  return c == 0x178 ? 0xFF : c;
+}
+char16_t Upper(char16_t c) {
+  if ((c >= u'a' && c <= u'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7)) return c - 32;
+  if (c == 0x153 || c == 0x161 || c == 0x17E) return c - 1;
+  return c == 0xFF ? 0x178 : c;
+}
 
 int Sign(int v) { return (v > 0) - (v < 0); }
 
