@@ -42,7 +42,7 @@ String GetValidDataDir(const String& data_dir, const String& alt_dir) {
 bool In(const char16_t* set, char16_t c) { return String(set).find(c) != String::npos; }
 bool Control(char16_t c) { return c >= 1 && c <= 31; }
 
-// The original loop: each position cleaned in turn, a doubled "\" seen on the text as it is
+// The literal loop: each position cleaned in turn, a doubled "\" seen on the text as it is
 // by then (so of "\\\" at positions 2 to 4 only the third goes).
 String kv_GetValidDirName(String s) {
   for (int p = 1; p <= Len(s); ++p) {

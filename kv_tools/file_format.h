@@ -7,8 +7,7 @@
 // Without a mark: bytes that are valid UTF-8 and hold at least one multi-byte sequence are
 // UTF-8; other bytes are decoded in the ANSI code page and the text is converted into a
 // second form and back (the "round trip"): unchanged means ANSI, changed means UTF-8.
-// Unlike the original, which had the round trip alone (never changed on code page 1252), the
-// UTF-8 test comes first.
+// Deliberately, the UTF-8 test comes first: the round trip alone never fails on code page 1252.
 //
 // The encodings returned are the shared rtl::Encoding objects; callers never free them.
 // The decisions over bytes build everywhere; the routines that open files or take streams

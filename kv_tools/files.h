@@ -41,7 +41,7 @@ struct TFileVersionInfo {
 // shows as "0,00 kb" gives "0,01 kb", "0.01 kb" under a point), else whole kilobytes "%d kb"
 // (halves to even). Examples (comma): 512 gives u"0,50 kb", 3 gives u"0,01 kb", 1048576 gives
 // u"1024 kb", 1073741825 gives u"1,00 GB".
-// Unlike the original: two decimals round halves away from zero; "0.01 kb" under a point too.
+// Deliberately: two decimals round halves away from zero; "0.01 kb" under a point too.
 KV_API String GetSizeStr(int64_t Size);
 
 // Reads the marked version text S: fields divided by the character of code 1, field 1
@@ -97,7 +97,7 @@ KV_API FileSteps Win32FileSteps();
 // A read-only source stays read-only and its copy gets the source's attributes. False when
 // the folder cannot be made, the source is missing or a folder, or the copy fails.
 // Example: kv_CopyFile(u"C:\\a.txt", u"C:\\new\\dir\\a.txt") creates C:\new\dir.
-// Unlike the original, the copy's own result decides: a failed copy onto an existing target is false.
+// Deliberately, the copy's own result decides: a failed copy onto an existing target is false.
 KV_API bool kv_CopyFile(const String& Source, const String& Target);
 
 // Moves Source to Target. A free target takes the platform's move (also across volumes);
@@ -105,7 +105,7 @@ KV_API bool kv_CopyFile(const String& Source, const String& Target);
 // of the source. False when any step fails; the source is then still there, unchanged.
 // A read-only source onto an existing target gives false: the copy is made, the
 // read-only source stays.
-// Unlike the original, a failed copy onto an existing target never deletes the source.
+// Deliberately, a failed copy onto an existing target never deletes the source.
 KV_API bool kv_MoveFile(const String& Source, const String& Target);
 
 // Deletes a folder with everything in it (or a file), permanently, without confirmation

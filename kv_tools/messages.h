@@ -17,7 +17,7 @@ namespace Kv_tools {
 // Text is empty or the atom table refuses it, for example beyond 255 characters) to Wnd, or to
 // every top-level window when Wnd is 0. True when a window was given, whatever the post did.
 // Example: SendWndInterAppMessage(0, msg, 1, u"x") broadcasts and returns false.
-// Unlike the original, a failed post (the window is gone) deletes the atom it added.
+// Deliberately, a failed post (the window is gone) deletes the atom it added.
 KV_API bool SendWndInterAppMessage(HWND Wnd, uint16_t Msg, uint16_t Param, const rtl::String& Text);
 
 // Short strings: at most 255 bytes in the ANSI code page; longer texts are cut there.
@@ -25,7 +25,7 @@ KV_API bool SendWndInterAppMessage(HWND Wnd, uint16_t Msg, uint16_t Param, const
 // exactly that class and title and returns true, or returns false (adding no atom) when there
 // is none. With either of them empty: broadcasts and returns true.
 // Example: SendInterAppMessage("TMainForm", "", msg, 0, "x") broadcasts and returns true.
-// Unlike the original, a failed post deletes the atom it added.
+// Deliberately, a failed post deletes the atom it added.
 KV_API bool SendInterAppMessage(const std::string& ClassName, const std::string& Title,
                                 uint16_t Msg, uint16_t Param, const std::string& Text);
 

@@ -77,7 +77,7 @@ KV_API void LoadPrinterInfo(const wchar_t* APrinterName, rtl::Stream& AStream);
 
 // Writes the component's published properties to the file (see rtl/published_win.h).
 // EOSError when the file can't be written.
-// Unlike the original's streaming, components it owns are not written with it.
+// Deliberately writes the component's own properties only, not the components it owns.
 KV_API void SaveCompToFile(const rtl::TComponent& Component, const String& FileName);
 
 // Reads the properties that SaveCompToFile wrote into the component. EFOpenError for a

@@ -48,7 +48,7 @@ String RemoveSlash(const String& Path) {
   return Path;
 }
 
-// A short string of the original: the ANSI bytes, cut to 255, scanned byte by byte.
+// A short string, as the routine takes it: the ANSI bytes, cut to 255, scanned byte by byte.
 String prevDir(const String& Path) {
   std::string s = rtl::EncodeAnsi(Path);
   if (s.size() > 255) s.resize(255);

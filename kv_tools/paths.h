@@ -85,7 +85,7 @@ inline constexpr int kNumberedNameTries = 100000;
 // A numbered file name that does not exist yet: stem (trailing digits removed) + number +
 // extension, numbering from 1. Example: u"C:\\d\\report5.txt" gives u"C:\\d\\report1.txt" when
 // that is free. Never the unnumbered name.
-// Unlike the original, which searched for ever: "" when kNumberedNameTries numbers are taken.
+// Deliberately bounded: "" when kNumberedNameTries numbers are taken, instead of searching for ever.
 KV_API String GetNotExistingFilename(const String& FileName);
 // As above with start number text StartNr: first candidate stem + StartNr + ext (the file
 // name itself when StartNr is empty); when it exists, numbering from the value of StartNr
@@ -95,7 +95,7 @@ KV_API String GetNotExistingFilename(const String& FileName, const String& Start
 
 // Path when no folder of that name exists, else Path + "1", Path + "2", ... (folders only
 // count). Example: u"C:\\x\\" gives u"C:\\x\\1" when C:\x\ exists.
-// Unlike the original, which searched for ever: "" when kNumberedNameTries numbers are taken.
+// Deliberately bounded: "" when kNumberedNameTries numbers are taken, instead of searching for ever.
 KV_API String GetNotExistingDirName(const String& Path);
 
 // --- Pure forms (the decisions, with the platform's answers passed in) -----------------

@@ -66,7 +66,7 @@ KV_API bool HasWindowPosRecord(const String& Value);
 // top 0; width and height are taken then; a top more than 15 above the work area moves just
 // below its top, a left outside the desktop to the work area's left.
 // Example: {2000, 100, 2600, 500} on one 1920x1080 desktop gives {0, 100, 1920, 400}.
-// Unlike the original: "beyond the desktop" is past its left plus its width, and edges add in 64 bits.
+// Deliberately: "beyond the desktop" is past its left plus its width, and edges add in 64 bits.
 KV_API WindowBounds ClampWindowPos(const StoredWindowPos& Pos, const PlacementScreen& Screen);
 
 // As ClampWindowPos for the position only: a right or bottom edge beyond the limits sets

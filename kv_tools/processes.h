@@ -82,7 +82,7 @@ KV_API uint32_t WaitTicks(uint32_t Milliseconds, const bool* stop, const std::fu
 // folder) and waits until it ends, without processing messages; false, at once, when it
 // cannot be started.
 // Example: ExecAndWait(u"C:\\T\\tool.exe", u"x", SW_HIDE) runs "C:\T\tool.exe" "x" in C:\T\.
-// Unlike the original, where its empty folder failed the start, a bare name runs in the caller's folder.
+// Deliberately, a bare name (an empty folder) runs in the caller's folder instead of failing.
 KV_API bool ExecAndWait(const String& FileName, const String& Params, WORD WindowState);
 
 // Asks the shell to run a file elevated (verb "runas", see RunAsRequest); true when the
@@ -91,7 +91,7 @@ KV_API bool RunFileAsAdminUser(HWND Wnd, const String& FileName, const String& P
 
 // Starts Program (command line as LogonCommandLine) as user User (no domain) with
 // Password; returns 0 when started, else the platform's error code (never 0).
-// Unlike the original, a refusal without an error code (Wine's stub) is not reported as started.
+// Deliberately, a refusal without an error code (Wine's stub) is not reported as started.
 KV_API DWORD CreateProcessAsLogon(const String& User, const String& Password, const String& Program,
                                   const String& Params);
 

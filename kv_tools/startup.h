@@ -43,7 +43,7 @@ KV_API int32_t LogicalProcessorsPerPackage(const std::optional<CpuIdentification
 // Physical packages: processors divided by logicalPerPackage, remainder dropped, and at
 // least 1 when there is a processor (a package reporting more logical processors than the
 // system has still counts as one). Example: (8, 8) gives 1, (16, 8) gives 2, (2, 16) gives 1.
-// Unlike the original, which divided to 0 there (and later by it), the count is at least 1.
+// Deliberately at least 1, so that nothing later divides by zero.
 KV_API int32_t ProcessorPackages(int32_t processors, int32_t logicalPerPackage);
 
 // What the platform tells start-up about the running program.
@@ -76,12 +76,12 @@ KV_API StartupPlaces StartupPlacesFor(const StartupAnswers& answers);
 #ifdef _WIN32
 // Fills the globals: processor counts, format records, AppIniName and the data folders
 // (creating <app data>\morvane in Fixed mode), DiskMode, AktOSName and curOS.
-// Unlike the original, the host's menu font is left alone: the package has no application object.
+// Deliberately leaves the host's menu font alone: the package has no application object.
 KV_API void Startup();
 #endif
 
 // Clears every string global of Kv_tools and the three format records.
-// Unlike the original, ToolsLanguage and the other preset strings are emptied too.
+// Deliberately empties ToolsLanguage and the other preset strings too.
 KV_API void Shutdown();
 
 }  // namespace Kv_tools

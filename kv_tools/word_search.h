@@ -96,7 +96,7 @@ KV_API int FirstDifferent(char16_t Ch, const String& S);
 // Wildcard match of the whole of S, case-sensitive: '*' stands for any run of characters
 // (also none), '?' for exactly one, every other character for itself.
 // Example: kv_Like(u"Project1.dproj", u"*.dproj") is true, kv_Like(u"abc", u"A*") is false.
-// Unlike the original two-phase scan, which says false for (u"baa", u"*?a"), a true wildcard match.
+// Deliberately a true wildcard match: a two-phase scan would say false for (u"baa", u"*?a").
 KV_API bool kv_Like(const String& S, const String& Pattern);
 
 }  // namespace Kv_tools

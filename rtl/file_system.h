@@ -58,8 +58,8 @@ inline bool HoldsNul(const String& name) { return name.find(u'\0') != String::np
 // Creates one folder; false when it could not be created (also when it exists).
 KV_API bool CreateDir(const String& dir);
 // Creates dir with all missing parents; true when it exists afterwards. An empty dir
-// gives false (the original runtime raised an I/O error there; no caller of the library
-// passes one).
+// gives false (a runtime that raises an I/O error there would break the no-raise rule; no caller
+// of the library passes one).
 KV_API bool ForceDirectories(const String& dir);
 // Deletes one file; false on failure.
 KV_API bool RemoveFile(const String& name);

@@ -56,7 +56,7 @@ KV_API bool RegReadStr(const String& Key, const String& Name, String& Value, rtl
 // turned into #3, replacing the first line that starts with Key + #1, or appended. Nothing
 // happens while slPosInfo is not set.
 // Example: key u"U1", list {"a","b"} gives the line u"U1\x01a\x03b\x03".
-// Unlike the original: the key must be followed by #1 (U1 no longer replaces U10); no slPosInfo, no crash.
+// Deliberately: the key must be followed by #1 (U1 never replaces U10); without slPosInfo, nothing.
 KV_API void SetPosChanges(const rtl::StringList& List, const String& Key);
 
 }  // namespace TarnEdata
