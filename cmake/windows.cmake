@@ -84,6 +84,15 @@ target_link_libraries(plugin_tests PRIVATE WTarnD11 toolsapi wtarn_client GTest:
 add_dependencies(plugin_tests wtarn_host TarnPlugIn)
 wtarn_wine_test(plugin_tests)
 
+# The Welcome Page as a user sees it: screenshots of the embedded companion.
+foreach(wine IN LISTS WTARN_WINES)
+  add_test(NAME wine${wine}_welcome_page_picture
+           COMMAND bash ${CMAKE_SOURCE_DIR}/tests/picture/welcome_page_test.sh
+                   ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})
+  set_tests_properties(wine${wine}_welcome_page_picture PROPERTIES ENVIRONMENT WTARN_WINE=${wine}
+                       SKIP_RETURN_CODE 77)
+endforeach()
+
 # The package-load benchmark (scripts/bench.sh): the package against an empty DLL.
 if(EXISTS ${CMAKE_SOURCE_DIR}/bench/package_load.cpp)
   add_library(empty_dll SHARED EXCLUDE_FROM_ALL bench/empty_dll.cpp)

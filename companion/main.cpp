@@ -4,9 +4,13 @@
 // hidden top-level "TApplication" window and a visible top-level "TMainForm" window, both
 // captioned "TarnPlugIn Slave <IDE name>", ends on WM_CLOSE to either of them, and asks the
 // view to open a project by sending it WM_COPYDATA 10023 with the project's UTF-16 path.
-// The main window lists the project files (*.dproj) of the folder named in the settings
-// (TARN.INI in %APPDATA%\morvane\TARN, section "Projects", key "Folder"); a double click or
-// Enter asks for the chosen one. The program also ends once the view window is gone.
+// The main window looks like the project manager it stands for: a caption band of its own
+// ("Tarn project manager", and the IDE it serves), the project files (*.dproj) of the folder
+// named in the settings (TARN.INI in %APPDATA%\morvane\TARN, section "Projects", key
+// "Folder") with their paths, and a status line. A double click or Enter asks for the chosen
+// project. It repaints itself whenever it is sized and once it notices a new parent window, as
+// a window drawn inside another program's must. The program also ends once the view window is
+// gone.
 //
 // Switches for tests, after the command line or in the environment variable
 // TARNPLUGIN_SWITCHES:
@@ -26,6 +30,7 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cwchar>
 #include <string>
 #include <vector>
@@ -69,6 +74,8 @@ struct Companion {
   HWND application = nullptr;
   HWND main = nullptr;
   HWND list = nullptr;
+  HWND parent = nullptr;  // the main window's parent when last seen
+  HFONT title_font = nullptr, name_font = nullptr, text_font = nullptr;
   bool crash_armed = false;
   std::wstring transcript_file;
   uint64_t transcript_start = 0;
@@ -257,12 +264,107 @@ LRESULT OnClose(HWND wnd, const char* which) {
   return 0;
 }
 
+// The look: a caption band, rows of two lines (name, path) and a status line.
+constexpr int kBandHeight = 46, kStatusHeight = 24, kRowHeight = 38;
+constexpr COLORREF kBand = RGB(0x1E, 0x5A, 0x8C), kBandText = RGB(0xFF, 0xFF, 0xFF),
+                   kBandNote = RGB(0xB8, 0xD4, 0xEC), kRowShade = RGB(0xEE, 0xF3, 0xF9),
+                   kSelected = RGB(0xC9, 0xDD, 0xF2), kNameText = RGB(0x14, 0x23, 0x33),
+                   kPathText = RGB(0x5E, 0x6B, 0x78), kStatus = RGB(0xE2, 0xE7, 0xED);
+
+HFONT Font(int height, int weight) {
+  return CreateFontW(-height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH,
+                     L"Tahoma");
+}
+
+void Fill(HDC dc, RECT r, COLORREF colour) {
+  SetBkColor(dc, colour);
+  ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
+}
+
+void Text(HDC dc, HFONT font, COLORREF colour, const std::wstring& text, RECT r, UINT format) {
+  SelectObject(dc, font);
+  SetTextColor(dc, colour);
+  SetBkMode(dc, TRANSPARENT);
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r,
+            format | DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
+}
+
+// The caption band and the status line; the list fills what lies between them.
+void PaintFrame(HWND wnd) {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(wnd, &ps);
+  RECT r;
+  GetClientRect(wnd, &r);
+  RECT band{0, 0, r.right, kBandHeight}, status{0, r.bottom - kStatusHeight, r.right, r.bottom};
+  Fill(dc, band, kBand);
+  Text(dc, app.title_font, kBandText, L"Tarn project manager", {14, 0, r.right, kBandHeight},
+       DT_LEFT);
+  const std::wstring serves =
+      app.options.slave ? L"inside " + app.options.ide_name : L"on its own";
+  Text(dc, app.text_font, kBandNote, serves, {0, 0, r.right - 14, kBandHeight}, DT_RIGHT);
+  Fill(dc, status, kStatus);
+  const LRESULT n = SendMessageW(app.list, LB_GETCOUNT, 0, 0);
+  const std::wstring count = std::to_wstring(n) + (n == 1 ? L" project" : L" projects") +
+                             (app.project_folder.empty() ? L"" : L" in " + app.project_folder) +
+                             L"  \u00B7  double-click opens one in the IDE";
+  Text(dc, app.text_font, kPathText, count, {10, status.top, r.right - 10, r.bottom}, DT_LEFT);
+  EndPaint(wnd, &ps);
+}
+
+// One row of the list: the project's name over its full path, every other row shaded.
+void DrawRow(const DRAWITEMSTRUCT& item) {
+  if (item.itemID == static_cast<UINT>(-1)) return;
+  const bool selected = item.itemState & ODS_SELECTED;
+  Fill(item.hDC, item.rcItem,
+       selected ? kSelected : item.itemID % 2 ? kRowShade : GetSysColor(COLOR_WINDOW));
+  std::wstring name(static_cast<size_t>(SendMessageW(app.list, LB_GETTEXTLEN, item.itemID, 0)),
+                    L'\0');
+  SendMessageW(app.list, LB_GETTEXT, item.itemID, reinterpret_cast<LPARAM>(name.data()));
+  RECT top = item.rcItem, bottom = item.rcItem;
+  top.left = bottom.left = item.rcItem.left + 14;
+  top.bottom = bottom.top = item.rcItem.top + kRowHeight / 2 + 1;
+  Text(item.hDC, app.name_font, kNameText, name.substr(0, name.rfind(L'.')), top, DT_LEFT);
+  Text(item.hDC, app.text_font, kPathText, app.project_folder + L"\\" + name, bottom, DT_LEFT);
+}
+
+// Everything drawn again at once: after a size change or a new parent, whose own repaint may
+// have covered the window.
+void RepaintAll(HWND wnd) {
+  RedrawWindow(wnd, nullptr, nullptr,
+               RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
+// Repaints once the main window has a new parent (the view re-parented it).
+void NoticeParent() {
+  HWND parent = app.main ? GetAncestor(app.main, GA_PARENT) : nullptr;
+  if (!app.main || parent == app.parent) return;
+  app.parent = parent;
+  RepaintAll(app.main);
+}
+
 LRESULT CALLBACK MainProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_SIZE:
-      MoveWindow(app.list, 0, 0, LOWORD(lp), HIWORD(lp), TRUE);
+      MoveWindow(app.list, 0, kBandHeight, LOWORD(lp),
+                 std::max(0, HIWORD(lp) - kBandHeight - kStatusHeight), TRUE);
+      RepaintAll(wnd);
       ArmCrashOnceEmbedded(wnd);
       return 0;
+    case WM_WINDOWPOSCHANGED:
+      NoticeParent();
+      break;
+    case WM_PAINT:
+      PaintFrame(wnd);
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;  // PaintFrame and the list cover every pixel
+    case WM_MEASUREITEM:
+      reinterpret_cast<MEASUREITEMSTRUCT*>(lp)->itemHeight = kRowHeight;
+      return TRUE;
+    case WM_DRAWITEM:
+      DrawRow(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp));
+      return TRUE;
     case WM_COMMAND:
       if (LOWORD(wp) == kListId && HIWORD(wp) == LBN_DBLCLK) RequestChosenProject();
       return 0;
@@ -283,10 +385,17 @@ void CreateMainWindow() {
   app.main = CreateWindowExW(0, L"TMainForm", app.caption.c_str(),
                              WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT,
                              640, 420, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-  app.list = CreateWindowExW(
-      0, L"LISTBOX", L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOTIFY | LBS_WANTKEYBOARDINPUT,
-      0, 0, 0, 0, app.main, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kListId)),
-      GetModuleHandleW(nullptr), nullptr);
+  app.parent = GetAncestor(app.main, GA_PARENT);
+  app.title_font = Font(19, FW_BOLD);
+  app.name_font = Font(14, FW_BOLD);
+  app.text_font = Font(12, FW_NORMAL);
+  app.list = CreateWindowExW(0, L"LISTBOX", L"",
+                             WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOTIFY |
+                                 LBS_WANTKEYBOARDINPUT | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS |
+                                 LBS_NOINTEGRALHEIGHT,
+                             0, 0, 0, 0, app.main,
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(kListId)),
+                             GetModuleHandleW(nullptr), nullptr);
   ListProjects();
   char style[16];
   std::snprintf(style, sizeof style, "0x%08lX", GetWindowLongW(app.main, GWL_STYLE));
@@ -306,9 +415,12 @@ LRESULT CALLBACK ApplicationProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
         SendRequests();
       } else if (wp == kCrashTimer) {
         Crash();
-      } else if (wp == kWatchTimer && app.options.view && !IsWindow(app.options.view)) {
-        Note("the view window is gone");
-        PostQuitMessage(0);
+      } else if (wp == kWatchTimer) {
+        NoticeParent();
+        if (app.options.view && !IsWindow(app.options.view)) {
+          Note("the view window is gone");
+          PostQuitMessage(0);
+        }
       }
       return 0;
     case WM_CLOSE:
@@ -368,6 +480,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   }
   if (app.main) DestroyWindow(app.main);
   if (app.application) DestroyWindow(app.application);
+  for (HFONT font : {app.title_font, app.name_font, app.text_font})
+    if (font) DeleteObject(font);
   Note("ended");
   return 0;
 }

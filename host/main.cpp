@@ -11,6 +11,7 @@
 //   --theming=on|off      the IDE theming switch (on)
 //   --no-action-service   the IDE services object offers no action service
 //   --resize=WxH          resize the page once a window has been embedded
+//   --resize-after=N      ... and N seconds after that (0)
 //   --press-button=N      click the view's "Show PlugIn" button N seconds after the start
 //   --appdata=FOLDER      the user's application-data folder (environment variable APPDATA)
 #include <windows.h>
@@ -36,6 +37,7 @@ struct Options {
   bool theming = true;
   bool actions = true;
   SIZE resize{};
+  unsigned resize_after = 0;
   unsigned press_button = 0;
   std::wstring appdata;
 };
@@ -58,6 +60,8 @@ Options ReadOptions() {
     if (const wchar_t* v = value(L"--press-button=")) o.press_button = std::wcstoul(v, nullptr, 10);
     if (const wchar_t* v = value(L"--transcript=")) o.transcript = v;
     if (const wchar_t* v = value(L"--appdata=")) o.appdata = v;
+    if (const wchar_t* v = value(L"--resize-after="))
+      o.resize_after = std::wcstoul(v, nullptr, 10);
     if (const wchar_t* v = value(L"--resize="))
       std::swscanf(v, L"%ldx%ld", &o.resize.cx, &o.resize.cy);
   }
@@ -181,6 +185,7 @@ int main() {
 
   host::WelcomePage page(log, welcome, options.headless);
   page.ResizeAfterEmbedding = options.resize;
+  page.ResizeDelay = options.resize_after * 1000;
   ide.Actions().OnOpen = [&page](const rtl::String& project) { page.ShowRequest(project); };
 
   Package package(log);

@@ -39,6 +39,14 @@ std::string RectText(const RECT& r) {
          std::to_string(r.right) + "," + std::to_string(r.bottom) + ")";
 }
 
+// Where a window's client area lies on the screen, for the pictures taken of the page.
+std::string ScreenText(HWND wnd) {
+  RECT r;
+  GetClientRect(wnd, &r);
+  MapWindowPoints(wnd, HWND_DESKTOP, reinterpret_cast<POINT*>(&r), 2);
+  return "on the screen " + RectText(r);
+}
+
 // Waits for a process to end while the page keeps answering messages.
 bool WaitPumping(HANDLE process, DWORD timeout) {
   const ULONGLONG end = GetTickCount64() + timeout;
@@ -203,9 +211,10 @@ void WelcomePage::Watch() {
     GetClientRect(panel1, &client);
     log_("view:", "embedded window now at " + RectText(r) + ", Panel1 client " +
                       std::to_string(client.right) + " x " + std::to_string(client.bottom) +
-                      (EqualRect(&r, &client) ? ": fills it" : ": does NOT fill it"));
+                      (EqualRect(&r, &client) ? ": fills it" : ": does NOT fill it") +
+                      "; Panel1 " + ScreenText(panel1));
   }
-  if (resize_pending_) {
+  if (resize_pending_ && GetTickCount64() >= resize_due_) {
     resize_pending_ = false;
     SetWindowPos(wnd_, nullptr, 0, 0, ResizeAfterEmbedding.cx, ResizeAfterEmbedding.cy,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -231,11 +240,13 @@ void WelcomePage::NoteEmbedding(HWND panel1, HWND embedded) {
                     ((style & WS_THICKFRAME) ? "kept" : "gone"));
   log_("view:", "embedded window at " + RectText(embedded_rect_) + ", Panel1 client " +
                     std::to_string(client.right) + " x " + std::to_string(client.bottom) +
-                    (EqualRect(&embedded_rect_, &client) ? ": fills it" : ": does NOT fill it"));
+                    (EqualRect(&embedded_rect_, &client) ? ": fills it" : ": does NOT fill it") +
+                    "; Panel1 " + ScreenText(panel1));
   DWORD pid = 0;
   GetWindowThreadProcessId(embedded, &pid);
   companion_.reset(OpenProcess(SYNCHRONIZE, FALSE, pid));
   resize_pending_ = ResizeAfterEmbedding.cx > 0 && ResizeAfterEmbedding.cy > 0;
+  resize_due_ = GetTickCount64() + ResizeDelay;
 }
 
 void WelcomePage::CloseView() {

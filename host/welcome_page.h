@@ -24,8 +24,10 @@ class WelcomePage {
   void PressShowPlugIn();
   // Shows a project the IDE opened in the status line.
   void ShowRequest(const rtl::String& Project);
-  // Once the first window is embedded, the page takes this size (none when 0 by 0).
+  // Once the first window is embedded, the page takes this size (none when 0 by 0), ResizeDelay
+  // milliseconds later.
   SIZE ResizeAfterEmbedding{};
+  unsigned ResizeDelay = 0;
 
  private:
   static LRESULT CALLBACK PageProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
@@ -46,6 +48,7 @@ class WelcomePage {
   HWND embedded_ = nullptr;
   RECT embedded_rect_{};
   bool resize_pending_ = false;
+  ULONGLONG resize_due_ = 0;
   rtl::UniqueHandle companion_;
 };
 

@@ -46,6 +46,15 @@ HWND EmbeddedChild(rtl::TPanel& panel) {
   return panel.Tag > 0 && GetAncestor(wnd, GA_PARENT) == panel.Handle() ? wnd : nullptr;
 }
 
+// Asks the embedded window to draw itself again once the panel's own pending paint is done.
+// Wine draws a window of another process straight onto ours, so a later paint of the panel
+// would cover it; on Windows this costs one more paint. Only invalidates: the window paints in
+// its own time and is never waited for.
+void RepaintEmbedded(rtl::TPanel& panel, HWND wnd) {
+  UpdateWindow(panel.Handle());
+  RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
 }  // namespace
 
 void TMainFrame::Timer1Timer(rtl::TObject*) {
@@ -85,14 +94,17 @@ void TMainFrame::StartAProg(const String& Prog, const String& Params, rtl::TPane
     if (IsWindow(wnd)) {
       ProgLoaded = true;
       Panel->Tag = reinterpret_cast<intptr_t>(wnd);
+      RepaintEmbedded(*Panel, wnd);
     }
   }
   Panel->SetVisible(true);
 }
 
 void TMainFrame::Panel1Resize(rtl::TObject*) {
-  if (HWND wnd = EmbeddedChild(*Panel1))
+  if (HWND wnd = EmbeddedChild(*Panel1)) {
     MoveWindow(wnd, 0, 0, Panel1->Width(), Panel1->Height(), TRUE);
+    RepaintEmbedded(*Panel1, wnd);
+  }
 }
 
 void TMainFrame::StopProg() {
