@@ -5,11 +5,11 @@
 # As root it installs everything itself; otherwise it names what to install.
 set -euo pipefail
 
-need_cmds=(cmake g++ clang i686-w64-mingw32-g++-posix wine Xvfb xvfb-run)
+need_cmds=(cmake g++ clang i686-w64-mingw32-g++-posix wine Xvfb xvfb-run makensis)
 need_files=(/usr/src/googletest/CMakeLists.txt /usr/lib/i386-linux-gnu/wine/i386-windows/kernel32.dll
             /usr/bin/import /usr/lib/llvm-14/lib/clang/14.0.6/lib/linux/libclang_rt.fuzzer-x86_64.a)
 packages=(cmake g++ clang libclang-rt-14-dev g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix
-          wine wine32:i386 xvfb xauth googletest imagemagick)
+          wine wine32:i386 xvfb xauth googletest imagemagick nsis)
 
 missing() {
   local c f
