@@ -1,5 +1,7 @@
 #include "host/welcome_page.h"
 
+#include "host/probe.h"
+
 namespace host {
 namespace {
 
@@ -106,6 +108,7 @@ LRESULT CALLBACK WelcomePage::PageProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp)
     SetWindowLongPtrW(
         wnd, GWLP_USERDATA,
         reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams));
+  if (probe::Answer(msg, wp, lp)) return 0;  // a test times the IDE's thread
   auto page = reinterpret_cast<WelcomePage*>(GetWindowLongPtrW(wnd, GWLP_USERDATA));
   if (page && page->wnd_) {
     switch (msg) {
