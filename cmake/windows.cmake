@@ -43,9 +43,10 @@ add_executable(TarnPlugIn WIN32 ${WTARN_COMPANION_SOURCES})
 target_include_directories(TarnPlugIn PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_libraries(TarnPlugIn PRIVATE user32 gdi32 shell32)
 
-# The stand-in IDE: loads the package at run time; its own copy of the runtime's controls.
+# The stand-in IDE: loads the package at run time; its own copy of the runtime's controls and
+# of the release catalogue, which names its registry key.
 file(GLOB WTARN_HOST_SOURCES CONFIGURE_DEPENDS host/*.cpp host/*.rc)
-add_executable(wtarn_host ${WTARN_HOST_SOURCES} rtl/controls_win.cpp)
+add_executable(wtarn_host ${WTARN_HOST_SOURCES} rtl/controls_win.cpp tarnedata/catalogue.cpp)
 target_compile_definitions(wtarn_host PRIVATE WTARN_STATIC)
 target_link_libraries(wtarn_host PRIVATE toolsapi user32 gdi32 comctl32)
 target_include_directories(wtarn_host PRIVATE ${CMAKE_SOURCE_DIR})
@@ -83,6 +84,13 @@ target_link_libraries(plugin_tests PRIVATE WTarnD11 toolsapi wtarn_client GTest:
   user32 gdi32 shell32 version)
 add_dependencies(plugin_tests wtarn_host TarnPlugIn)
 wtarn_wine_test(plugin_tests)
+
+# The stand-in IDE's package list and message loop.
+add_executable(host_tests tests/host/host_test.cpp host/package_list.cpp)
+target_include_directories(host_tests PRIVATE ${CMAKE_SOURCE_DIR})
+target_link_libraries(host_tests PRIVATE GTest::gtest_main advapi32 user32)
+add_dependencies(host_tests wtarn_host)
+wtarn_wine_test(host_tests)
 
 # The Welcome Page as a user sees it: screenshots of the embedded companion.
 foreach(wine IN LISTS WTARN_WINES)

@@ -94,6 +94,7 @@ WelcomePage::WelcomePage(const Log& log, WelcomePageService& plugins, bool headl
   content_->SetParentWindow(wnd_);
   plugins_.OnChange = [this] { ListPlugins(); };
   Layout();
+  ListPlugins();
   if (!headless) ShowWindow(wnd_, SW_SHOWNORMAL);
 }
 
