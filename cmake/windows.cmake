@@ -92,6 +92,26 @@ target_link_libraries(host_tests PRIVATE GTest::gtest_main advapi32 user32)
 add_dependencies(host_tests wtarn_host)
 wtarn_wine_test(host_tests)
 
+# The plug-in's installer, made with NSIS (installer/WTarnD11.nsi):
+#   cmake --build <build> --target installer   ->   <build>/bin/WTarnD11-Setup.exe
+find_program(WTARN_MAKENSIS makensis)
+file(STRINGS package/dversion.h version_line REGEX "WTARN_FILE_VERSION_TEXT")
+string(REGEX MATCH "[0-9.]+" WTARN_VERSION "${version_line}")
+if(WTARN_MAKENSIS)
+  set(setup ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/WTarnD11-Setup.exe)
+  add_custom_command(OUTPUT ${setup}
+    COMMAND ${WTARN_MAKENSIS} -V2 -INPUTCHARSET UTF8 -DBIN=${CMAKE_RUNTIME_OUTPUT_DIRECTORY}
+            -DVERSION=${WTARN_VERSION} -DOUTFILE=${setup} ${CMAKE_SOURCE_DIR}/installer/WTarnD11.nsi
+    DEPENDS installer/WTarnD11.nsi WTarnD11 VERBATIM)
+  add_custom_target(installer ALL DEPENDS ${setup})
+  # Its road under Wine: install, the IDE, uninstall; again, over an older one, bad folders.
+  add_executable(install_tests tests/install/install_test.cpp)
+  target_include_directories(install_tests PRIVATE ${CMAKE_SOURCE_DIR})
+  target_link_libraries(install_tests PRIVATE GTest::gtest_main advapi32)
+  add_dependencies(install_tests installer wtarn_host)
+  wtarn_wine_test(install_tests)
+endif()
+
 # The Welcome Page as a user sees it: screenshots of the embedded companion.
 foreach(wine IN LISTS WTARN_WINES)
   add_test(NAME wine${wine}_welcome_page_picture
