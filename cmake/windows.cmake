@@ -6,7 +6,10 @@ add_compile_definitions(UNICODE _UNICODE WINVER=0x0A00 _WIN32_WINNT=0x0A00)
 file(GLOB WTARN_PACKAGE_SOURCES CONFIGURE_DEPENDS package/*.cpp package/*.rc view/*.cpp)
 add_library(WTarnD11 SHARED ${WTARN_CORE_SOURCES} ${WTARN_PACKAGE_SOURCES})
 set_target_properties(WTarnD11 PROPERTIES PREFIX "" IMPORT_PREFIX "" IMPORT_SUFFIX ".lib.a")
-target_include_directories(WTarnD11 PUBLIC ${CMAKE_SOURCE_DIR})
+target_include_directories(WTarnD11 PUBLIC $<BUILD_INTERFACE:${CMAKE_SOURCE_DIR}>
+                                           $<INSTALL_INTERFACE:include/WTarn>)
+target_compile_features(WTarnD11 PUBLIC cxx_std_20)
+target_compile_definitions(WTarnD11 INTERFACE UNICODE _UNICODE)
 target_compile_definitions(WTarnD11 PRIVATE WTARN_BUILDING_PACKAGE)
 target_link_libraries(WTarnD11 PRIVATE ole32 oleaut32 uuid shell32 shlwapi advapi32 user32 gdi32
   comctl32 comdlg32 version mpr winspool gdiplus)
@@ -33,7 +36,8 @@ file(COPY ${WTARN_RUNTIME_DLLS} DESTINATION ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})
 # The IDE's service references, shared by the stand-in IDE, the package and the tests.
 add_library(toolsapi SHARED toolsapi/toolsapi.cpp)
 set_target_properties(toolsapi PROPERTIES PREFIX "" IMPORT_PREFIX "" IMPORT_SUFFIX ".lib.a")
-target_include_directories(toolsapi PUBLIC ${CMAKE_SOURCE_DIR})
+target_include_directories(toolsapi PUBLIC $<BUILD_INTERFACE:${CMAKE_SOURCE_DIR}>
+                                           $<INSTALL_INTERFACE:include/WTarn>)
 target_compile_definitions(toolsapi PRIVATE WTARN_BUILDING_TOOLSAPI)
 target_link_libraries(WTarnD11 PRIVATE toolsapi)
 
@@ -129,3 +133,38 @@ if(EXISTS ${CMAKE_SOURCE_DIR}/bench/package_load.cpp)
   target_include_directories(package_load PRIVATE ${CMAKE_SOURCE_DIR})
   add_dependencies(package_load WTarnD11 toolsapi empty_dll)
 endif()
+
+# A CMake package for client programs: cmake --install <build> --prefix <prefix> puts the public
+# headers (those of the exported units and what they include) into include/WTarn, the import
+# libraries into lib, the DLL with the runtime DLLs and toolsapi.dll (the IDE's service
+# references, which the DLL loads) into bin, and WTarnConfig.cmake with its version file and the
+# exported targets WTarn::WTarnD11 and WTarn::toolsapi into lib/cmake/WTarn. The consumer test
+# builds a client from that prefix.
+file(GLOB WTARN_PUBLIC_HEADERS RELATIVE ${CMAKE_SOURCE_DIR} CONFIGURE_DEPENDS kv_tools/*.h tarnedata/*.h)
+list(REMOVE_ITEM WTARN_PUBLIC_HEADERS kv_tools/folders_platform.h)
+list(APPEND WTARN_PUBLIC_HEADERS view/main_frame.h package/constants.h package/creator.h
+  package/package.h package/dversion.h toolsapi/toolsapi.h)
+foreach(h canvas_win controls_win encoding errors export format_settings forms_win graphics_win
+          handles ini_file lists_win registry rich_edit_win stdctrls_win stream string string_list)
+  list(APPEND WTARN_PUBLIC_HEADERS rtl/${h}.h)
+endforeach()
+foreach(h IN LISTS WTARN_PUBLIC_HEADERS)
+  get_filename_component(dir ${h} DIRECTORY)
+  install(FILES ${h} DESTINATION include/WTarn/${dir})
+endforeach()
+install(TARGETS WTarnD11 toolsapi EXPORT WTarnTargets RUNTIME DESTINATION bin
+        ARCHIVE DESTINATION lib INCLUDES DESTINATION include/WTarn)
+install(FILES ${WTARN_RUNTIME_DLLS} DESTINATION bin)
+install(EXPORT WTarnTargets NAMESPACE WTarn:: DESTINATION lib/cmake/WTarn)
+include(CMakePackageConfigHelpers)
+configure_package_config_file(cmake/WTarnConfig.cmake.in ${CMAKE_BINARY_DIR}/WTarnConfig.cmake
+                              INSTALL_DESTINATION lib/cmake/WTarn)
+write_basic_package_version_file(${CMAKE_BINARY_DIR}/WTarnConfigVersion.cmake
+                                 VERSION ${WTARN_VERSION} COMPATIBILITY SameMajorVersion)
+install(FILES ${CMAKE_BINARY_DIR}/WTarnConfig.cmake ${CMAKE_BINARY_DIR}/WTarnConfigVersion.cmake
+        DESTINATION lib/cmake/WTarn)
+foreach(wine IN LISTS WTARN_WINES)
+  add_test(NAME wine${wine}_consumer
+           COMMAND bash ${CMAKE_SOURCE_DIR}/tests/consumer/consumer_test.sh ${CMAKE_BINARY_DIR})
+  set_tests_properties(wine${wine}_consumer PROPERTIES ENVIRONMENT WTARN_WINE=${wine})
+endforeach()
