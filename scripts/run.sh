@@ -1,25 +1,30 @@
 #!/usr/bin/env bash
-# The main job: builds the package, the stand-in IDE and the stand-in companion, and runs the
-# whole road under Wine 10 (Wine 8 where the Debian 13 root cannot be made) on a virtual desktop: the IDE loads the package, opens the "Tarn" view
-# on its Welcome Page, the view starts the companion and embeds its window, the page is resized,
-# the companion asks for a project, the user presses "Show PlugIn" (the companion closes and
-# starts again), the view closes and the package unloads. Prints the transcript (each step with
-# its time), saves a screenshot of the Welcome Page with the companion inside it in
-# docs/welcome-page.png and says how much of the panel the companion's drawing fills. Ends by
-# itself.
+# The main job: builds the package, its installer, the stand-in IDE and the stand-in companion,
+# and takes a user's road under Wine on a virtual desktop: WTarnD11-Setup.exe installs the
+# plug-in silently into its default folder, the IDE starts with no package named and loads it
+# from its Known Packages list, opens the "Tarn" view on its Welcome Page, the view starts the
+# companion and embeds its window, the page is resized, the companion asks for a project, the
+# user presses "Show PlugIn" (the companion closes and starts again), the view closes, the
+# package unloads, the IDE ends, and the uninstaller removes the plug-in again. Prints the
+# transcript (each step with its time), saves a screenshot of the Welcome Page with the
+# companion inside it in docs/welcome-page.png and says how much of the panel the companion's
+# drawing fills. Ends by itself.
+#
+# The road runs on Wine 10 (Wine 8 where the Debian 13 root cannot be made; WTARN_WINE=8 picks
+# it), which paints the companion's window inside the page. Where that Wine cannot start the
+# installer at all, the road with the installer runs on Wine 8, and the picture comes from a
+# second road on Wine 10 that names the package from the build.
 set -uo pipefail
-wine_asked=${WTARN_WINE:-}  # WTARN_WINE=8 runs the road on Wine 8
+wine_asked=${WTARN_WINE:-}
 . "$(dirname "$0")/common.sh"
 
 bash "$root/scripts/setup.sh" || exit 1
 step "Windows build (MinGW-w64 i686)"
-build_windows wtarn_host TarnPlugIn || exit 1
+build_windows wtarn_host TarnPlugIn installer || exit 1
 start_display || exit 1
-# Wine 10 paints the companion's window inside the page; Wine 8 draws no window of another
-# process inside ours, so there the picture shows an empty panel.
-export WTARN_WINE=${wine_asked:-$(wines | awk '{print $NF}')}
-[ "$WTARN_WINE" = 10 ] || echo "the road runs on Wine 8, which does not paint the embedded window"
-start_wine "$WTARN_WINE"
+picture_wine=${wine_asked:-$(wines | awk '{print $NF}')}
+[ "$picture_wine" = 10 ] || echo "the road runs on Wine 8, which does not paint the embedded window"
+start_wine "$picture_wine"
 
 # The user's settings for the road: TARN.INI names the companion and its project folder.
 bin="$win_build/bin"
@@ -30,35 +35,90 @@ mkdir -p "$demo/AppData/morvane/TARN" "$demo/Projects"
 for p in Demo Tarn WelcomeKit; do printf '<Project/>\r\n' > "$demo/Projects/$p.dproj"; done
 printf '[PlugInSettings]\r\nProgramlocation=%s\r\n[Projects]\r\nFolder=%s\r\n' \
   "$(win "$bin/TarnPlugIn.exe")" "$(win "$demo/Projects")" > "$demo/AppData/morvane/TARN/TARN.INI"
-
-step "the road in the stand-in IDE (about 30 s)"
-transcript="$demo/transcript.txt"
-shot="$root/docs/welcome-page.png"
-mkdir -p "$root/docs"
 cd "$bin" || exit 1
-TARNPLUGIN_SWITCHES="\"/send=$(win "$demo/Projects/Demo.dproj")\" /sendafter=3000" \
-  "$root/scripts/wine-run" explorer /desktop=WTarn,1024x700 wtarn_host.exe --open=WTarn --press-button=16 \
-  --exit-after=28 --resize=1000x660 --transcript="$(win "$transcript")" --appdata="$(win "$demo/AppData")" \
-  >/dev/null 2>&1 &
-ide=$!
 
-# The screenshot once the page has been resized and the IDE has opened the companion's project:
-# the companion's window inside the page, the project in the page's status line.
+# The plug-in's folder and Known Packages value, as the installer makes them by default.
+user=$(id -un)
+installed="C:\\users\\$user\\AppData\\Local\\Programs\\WTarn"
+installed_dll() { echo "$WINEPREFIX/drive_c/users/$user/AppData/Local/Programs/WTarn/WTarnD11.dll"; }
+known_value() {
+  "$root/scripts/wine-run" reg query 'HKCU\Software\Embarcadero\BDS\22.0\Known Packages' 2>/dev/null |
+    grep -ci 'WTarn\\WTarnD11.dll'
+}
+
+# Installs the plug-in silently on the current Wine; false when the installer did not.
+install_plugin() {
+  step "installing the plug-in on Wine $WTARN_WINE: WTarnD11-Setup.exe /S"
+  timeout 120 "$root/scripts/wine-run" WTarnD11-Setup.exe /S >/dev/null 2>&1
+  [ -f "$(installed_dll)" ] || { echo "the installer did not install the plug-in on Wine $WTARN_WINE"; return 1; }
+  echo "installed into $installed; Known Packages values naming it: $(known_value)"
+}
+
+# Uninstalls it again and waits (at most 30 s) for the uninstaller, which goes on from a copy.
+uninstall_plugin() {
+  step "uninstalling the plug-in: $installed\\uninstall.exe /S"
+  timeout 60 "$root/scripts/wine-run" "$installed\\uninstall.exe" /S >/dev/null 2>&1
+  for _ in $(seq 300); do [ -e "$(dirname "$(installed_dll)")" ] || break; sleep 0.1; done
+  local left
+  left=$(known_value)
+  [ ! -e "$(dirname "$(installed_dll)")" ] && [ "$left" = 0 ] &&
+    echo "uninstalled: the folder and the Known Packages value are gone" ||
+    { echo "the uninstaller left the folder or $left Known Packages values behind"; return 1; }
+}
+
+# The road in the stand-in IDE on the current Wine, with these extra options; its transcript
+# in $demo/transcript-<wine>.txt. With "picture", it takes the screenshot of the Welcome Page.
+road() {
+  local picture=$1 transcript="$demo/transcript-$WTARN_WINE.txt"
+  shift
+  step "the road in the stand-in IDE on Wine $WTARN_WINE (about 30 s)"
+  TARNPLUGIN_SWITCHES="\"/send=$(win "$demo/Projects/Demo.dproj")\" /sendafter=3000" \
+    "$root/scripts/wine-run" explorer /desktop=WTarn,1024x700 wtarn_host.exe --open=WTarn --press-button=16 \
+    --exit-after=28 --resize=1000x660 --transcript="$(win "$transcript")" --appdata="$(win "$demo/AppData")" \
+    "$@" >/dev/null 2>&1 &
+  local ide=$!
+  if [ "$picture" = picture ]; then
+    # The screenshot once the page has been resized and the IDE has opened the companion's
+    # project: the companion's window inside the page, the project in the page's status line.
+    for _ in $(seq 300); do
+      grep -q "page resized to" "$transcript" 2>/dev/null && grep -q "OpenProject" "$transcript" && break
+      sleep 0.1
+    done
+    sleep 1.5
+    import -window root -crop 1024x700+0+0 +repage "$root/docs/welcome-page.png" 2>/dev/null &&
+      echo "screenshot of the Welcome Page: docs/welcome-page.png"
+    if [ "$WTARN_WINE" = 10 ]; then
+      companion_shows "$root/docs/welcome-page.png" "$transcript" ||
+        echo "the companion's window does NOT show inside the page"
+    fi
+  fi
+  for _ in $(seq 600); do kill -0 "$ide" 2>/dev/null || break; sleep 0.1; done
+  kill "$ide" 2>/dev/null
+  wait "$ide" 2>/dev/null
+  grep -q "unloaded WTarnD11.dll" "$transcript"
+}
+
 . "$root/scripts/picture.sh"
-for _ in $(seq 300); do
-  grep -q "page resized to" "$transcript" 2>/dev/null && grep -q "OpenProject" "$transcript" && break
-  sleep 0.1
-done
-sleep 1.5
-import -window root -crop 1024x700+0+0 +repage "$shot" 2>/dev/null &&
-  echo "screenshot of the Welcome Page: docs/welcome-page.png"
-if [ "$WTARN_WINE" = 10 ]; then
-  companion_shows "$shot" "$transcript" || echo "the companion's window does NOT show inside the page"
+mkdir -p "$root/docs"
+export WTARN_WINE=$picture_wine
+status=0
+if install_plugin; then
+  road picture || status=1
+  uninstall_plugin || status=1
+  main_transcript="$demo/transcript-$WTARN_WINE.txt"
+else
+  # The picture on this Wine with the package from the build, the installer's road on Wine 8.
+  road picture --package="$(win "$bin/WTarnD11.dll")" || status=1
+  export WTARN_WINE=8
+  start_wine 8
+  if install_plugin; then
+    road none || status=1
+    uninstall_plugin || status=1
+  else
+    status=1
+  fi
+  main_transcript="$demo/transcript-8.txt"
 fi
-
-for _ in $(seq 600); do kill -0 "$ide" 2>/dev/null || break; sleep 0.1; done
-kill "$ide" 2>/dev/null
-wait "$ide" 2>/dev/null
-step "transcript"
-cat "$transcript"
-grep -q "unloaded WTarnD11.dll" "$transcript"
+step "transcript (Wine $WTARN_WINE)"
+cat "$main_transcript"
+exit $status
