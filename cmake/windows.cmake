@@ -86,7 +86,12 @@ file(GLOB WTARN_PLUGIN_TESTS CONFIGURE_DEPENDS tests/plugin/*.cpp)
 add_executable(plugin_tests ${WTARN_PLUGIN_TESTS})
 target_link_libraries(plugin_tests PRIVATE WTarnD11 toolsapi wtarn_client GTest::gtest_main
   user32 gdi32 shell32 version)
-add_dependencies(plugin_tests wtarn_host TarnPlugIn)
+add_dependencies(plugin_tests wtarn_host TarnPlugIn answer_probe)
+# A program that times from outside how long the IDE's thread takes to answer.
+add_executable(answer_probe WIN32 tests/plugin/helpers/answer_probe.cpp)
+target_include_directories(answer_probe PRIVATE ${CMAKE_SOURCE_DIR})
+target_link_options(answer_probe PRIVATE -static -municode)
+target_link_libraries(answer_probe PRIVATE shell32)
 wtarn_wine_test(plugin_tests)
 
 # The stand-in IDE's package list and message loop.

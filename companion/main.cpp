@@ -25,7 +25,12 @@
 //                 C:\Flood\Größe I\ followed by I mod 300 letters ж and .dproj
 //   /crash=N      end abnormally (exit code 0xC0000005) N ms after the main window is first
 //                 sized inside another window; with 0 at once, inside that sizing
-// With TARNPLUGIN_TRANSCRIPT set it notes what it does in that transcript.
+//   /hang=WHEN:N  stop answering messages for N ms (the window thread sleeps), once: WHEN is
+//                 "shown" (right after showing the main window), "parent" (when it notices
+//                 its new parent, inside the message that tells it), "size" (inside its first
+//                 sizing in another window) or "embedded" (300 ms after that sizing)
+// Tests may also post it the requests of companion/test_requests.h. With TARNPLUGIN_TRANSCRIPT
+// set it notes what it does in that transcript.
 #include <windows.h>
 
 #include <shellapi.h>
@@ -35,12 +40,15 @@
 #include <string>
 #include <vector>
 
+#include "companion/test_requests.h"
 #include "host/transcript.h"
 
 namespace {
 
 constexpr ULONG_PTR kOpenProjectRequest = 10023;
-constexpr UINT_PTR kLateTimer = 1, kSendTimer = 2, kWatchTimer = 3, kCrashTimer = 4;
+constexpr UINT_PTR kLateTimer = 1, kSendTimer = 2, kWatchTimer = 3, kCrashTimer = 4,
+                   kHangTimer = 5;
+constexpr UINT kHangAfterEmbedding = 300;
 constexpr UINT kWatchInterval = 200;
 constexpr int kListId = 100;
 constexpr UINT kAnswerTimeout = 30000;
@@ -65,6 +73,8 @@ struct Options {
   UINT flood = 0;
   bool crash = false;
   UINT crash_ms = 0;
+  std::wstring hang_when;  // empty: never
+  UINT hang_ms = 0;
 };
 
 struct Companion {
@@ -77,6 +87,8 @@ struct Companion {
   HWND parent = nullptr;  // the main window's parent when last seen
   HFONT title_font = nullptr, name_font = nullptr, text_font = nullptr;
   bool crash_armed = false;
+  bool sized_inside = false;  // sized inside another window at least once
+  bool hung = false;
   std::wstring transcript_file;
   uint64_t transcript_start = 0;
 };
@@ -139,6 +151,11 @@ void ReadSwitch(const std::wstring& arg, Options& options) {
   if (const wchar_t* v = value(L"/flood=")) options.flood = std::wcstoul(v, nullptr, 10);
   if (const wchar_t* v = value(L"/crash="))
     options.crash = true, options.crash_ms = std::wcstoul(v, nullptr, 10);
+  if (const wchar_t* v = value(L"/hang=")) {
+    const wchar_t* colon = std::wcschr(v, L':');
+    options.hang_when.assign(v, colon ? colon : v + std::wcslen(v));
+    options.hang_ms = colon ? std::wcstoul(colon + 1, nullptr, 10) : 0;
+  }
   if (arg == L"/hidden") options.hidden = true;
   if (arg == L"/noclose") options.no_close = true;
 }
@@ -235,11 +252,23 @@ void Crash() {
   TerminateProcess(GetCurrentProcess(), EXCEPTION_ACCESS_VIOLATION);
 }
 
-// With /crash, the first sizing inside another window arms the crash.
-void ArmCrashOnceEmbedded(HWND wnd) {
-  if (!app.options.crash || app.crash_armed || GetAncestor(wnd, GA_PARENT) == GetDesktopWindow())
-    return;
-  app.crash_armed = true;
+// With /hang at this moment, the window thread stops answering for a while, once.
+void HangAt(const wchar_t* when) {
+  if (app.hung || app.options.hang_when != when) return;
+  app.hung = true;
+  Note("hangs for " + std::to_string(app.options.hang_ms) + " ms (" + transcript::Utf8(when) + ")");
+  Sleep(app.options.hang_ms);
+  Note("answers again");
+}
+
+// The first sizing inside another window arms the crash of /crash and the hang "embedded".
+void OnSizedInside(HWND wnd) {
+  if (app.sized_inside || GetAncestor(wnd, GA_PARENT) == GetDesktopWindow()) return;
+  app.sized_inside = true;
+  HangAt(L"size");
+  if (app.options.hang_when == L"embedded")
+    SetTimer(app.application, kHangTimer, kHangAfterEmbedding, nullptr);
+  if (!app.options.crash) return;
   if (app.options.crash_ms == 0)
     Crash();
   else
@@ -340,6 +369,7 @@ void NoticeParent() {
   HWND parent = app.main ? GetAncestor(app.main, GA_PARENT) : nullptr;
   if (!app.main || parent == app.parent) return;
   app.parent = parent;
+  if (parent != GetDesktopWindow()) HangAt(L"parent");
   RepaintAll(app.main);
 }
 
@@ -349,7 +379,7 @@ LRESULT CALLBACK MainProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
       MoveWindow(app.list, 0, kBandHeight, LOWORD(lp),
                  std::max(0, HIWORD(lp) - kBandHeight - kStatusHeight), TRUE);
       RepaintAll(wnd);
-      ArmCrashOnceEmbedded(wnd);
+      OnSizedInside(wnd);
       return 0;
     case WM_WINDOWPOSCHANGED:
       NoticeParent();
@@ -402,9 +432,25 @@ void CreateMainWindow() {
   Note("main window TMainForm " + Quoted(app.caption) + ", style " + style +
        (app.options.hidden ? ", kept hidden" : ", shown"));
   if (!app.options.hidden) ShowWindow(app.main, SW_SHOWNORMAL);
+  HangAt(L"shown");
+}
+
+// A test's request: the main window now, shown or hidden, or its end.
+void TestRequest(WPARAM request) {
+  if (request == companion_test::kEndMain) {
+    if (app.main) DestroyWindow(app.main);
+  } else if (!app.main) {
+    KillTimer(app.application, kLateTimer);
+    app.options.hidden = request == companion_test::kHiddenMain;
+    CreateMainWindow();
+  }
 }
 
 LRESULT CALLBACK ApplicationProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == companion_test::Message()) {
+    TestRequest(wp);
+    return 0;
+  }
   switch (msg) {
     case WM_TIMER:
       if (wp == kLateTimer) {
@@ -415,6 +461,9 @@ LRESULT CALLBACK ApplicationProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
         SendRequests();
       } else if (wp == kCrashTimer) {
         Crash();
+      } else if (wp == kHangTimer) {
+        KillTimer(wnd, kHangTimer);
+        HangAt(L"embedded");
       } else if (wp == kWatchTimer) {
         NoticeParent();
         if (app.options.view && !IsWindow(app.options.view)) {

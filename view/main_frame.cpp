@@ -102,9 +102,13 @@ TMainFrame::TMainFrame(rtl::TComponent* AOwner) : rtl::TFrame(AOwner, L"TMainFra
   Timer1->SetEnabled(true);
 }
 
-TMainFrame::~TMainFrame() { StopProg(); }
+TMainFrame::~TMainFrame() {
+  StopProg();
+  EndBusyCompanions();
+}
 
 LRESULT TMainFrame::WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) {
+  if (WMEmbeddingDone(Msg, WParam)) return 0;
   if (Msg != WM_COPYDATA) return rtl::TFrame::WndProc(Msg, WParam, LParam);
   TWMCopyData message{Msg, reinterpret_cast<HWND>(WParam),
                       reinterpret_cast<const COPYDATASTRUCT*>(LParam), 0};

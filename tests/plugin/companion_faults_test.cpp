@@ -2,114 +2,15 @@
 // ignores the close request, floods the view with requests or sends odd copy-data records,
 // its window ends between the search and the embedding, or a foreign window of its class
 // and caption appears after it has gone.
-#include <optional>
 #include <utility>
 
-#include "host/transcript.h"
-#include "tests/plugin/plugin_fixture.h"
+#include "tests/plugin/companion_scene.h"
 #include "tests/tally.h"
 
 namespace plugin_test {
 namespace {
 
-using WTarnView::TMainFrame;
-
 constexpr DWORD kCrashCode = EXCEPTION_ACCESS_VIOLATION;
-
-// The companion's top-level main window; null while there is none.
-HWND MainWindow() { return FindWindowW(L"TMainForm", kCaption); }
-
-// The process that owns a window, opened to wait for, inspect and terminate it.
-rtl::UniqueHandle ProcessOf(HWND wnd) {
-  DWORD pid = 0;
-  GetWindowThreadProcessId(wnd, &pid);
-  return rtl::UniqueHandle(
-      OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid));
-}
-
-bool Ended(const rtl::UniqueHandle& process, DWORD milliseconds = 5000) {
-  return PumpUntil([&] { return WaitForSingleObject(process.get(), 0) == WAIT_OBJECT_0; },
-                   milliseconds);
-}
-
-DWORD ExitCode(const rtl::UniqueHandle& process) {
-  DWORD code = 0;
-  GetExitCodeProcess(process.get(), &code);
-  return code;
-}
-
-size_t Count(const std::string& text, const std::string& part) {
-  size_t n = 0;
-  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
-  return n;
-}
-
-// A frame on a page of the IDE, starting the real companion beside the tests; each start takes
-// the switches the test gives. The frame's waits during a start pass at once, but for what the
-// test does during the first one (by default: wait until the companion has its main window).
-// At the end the frame goes, and every companion it started must end with it.
-// The companions keep their main window /hidden, as showing it adds nothing here: Wine takes
-// 2 s to move a shown window with a caption into another window.
-struct CompanionScene {
-  TempFolder temp;
-  const std::wstring transcript_file = temp.Path() + L"\\road.txt";
-  EnvVar appdata{L"APPDATA", temp.Path().c_str()};
-  EnvVar log{transcript::kFileVariable, transcript_file.c_str()};
-  std::optional<EnvVar> switches;
-  FakeIde ide;
-  rtl::TPanel page{nullptr};
-  TMainFrame* frame;
-  rtl::UniqueHandle companion;  // the last companion whose main window the frame found
-  HWND found = nullptr;         // that window
-
-  CompanionScene() {
-    EXPECT_TRUE(CompanionsGone()) << "no companion is left from before";
-    WTarnView::ProgLoaded = false;
-    frame = new TMainFrame(&page);
-    frame->Timer1->SetEnabled(false);
-    frame->SetParent(&page);
-    frame->SetAlign(rtl::TAlign::alClient);
-    page.SetBounds(0, 0, 700, 400);
-  }
-  ~CompanionScene() {
-    delete frame;
-    WTarnView::ProgLoaded = false;
-    EXPECT_TRUE(CompanionsGone()) << "the companion ends with the frame";
-  }
-
-  // The frame's timer tick, the companion started with these switches.
-  void Tick(const wchar_t* companion_switches, const std::function<void()>& first_wait) {
-    switches.reset();
-    switches.emplace(L"TARNPLUGIN_SWITCHES", companion_switches);
-    WaitRecorder waits([&](size_t i) {
-      if (i == 0) first_wait();
-    });
-    frame->Timer1Timer(nullptr);
-  }
-  void Tick(const wchar_t* companion_switches) {
-    Tick(companion_switches, [this] {
-      EXPECT_TRUE(PumpUntil([] { return MainWindow() != nullptr; }, 10000));
-      found = MainWindow();
-      companion = ProcessOf(found);
-    });
-  }
-
-  // A click on "Show PlugIn".
-  void PressShowPlugIn() {
-    SendMessageW(frame->Panel2->Handle(), WM_COMMAND, MAKEWPARAM(0, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(frame->bnShowPlug->Handle()));
-  }
-
-  bool Embedded(HWND wnd) const {
-    return WTarnView::ProgLoaded && frame->Panel1->Tag == reinterpret_cast<intptr_t>(wnd) &&
-           GetAncestor(wnd, GA_PARENT) == frame->Panel1->Handle();
-  }
-  bool NothingEmbedded() const { return !WTarnView::ProgLoaded && frame->Panel1->Tag == 0; }
-  bool ButtonOffered() const {
-    return frame->bnShowPlug->Visible() && frame->bnShowPlug->Enabled();
-  }
-  std::string Transcript() const { return ReadText(transcript_file); }
-};
 
 TEST(CompanionFaults, CrashOnTheWayInThenRestart) {
   CompanionScene scene;
@@ -129,7 +30,7 @@ TEST(CompanionFaults, CrashOnTheWayInThenRestart) {
   const HWND crashed = scene.found;
   scene.Tick(L"/hidden");
   ASSERT_NE(scene.found, crashed);
-  EXPECT_TRUE(wtarn_test::tally::Kept("companion", scene.Embedded(scene.found)))
+  EXPECT_TRUE(wtarn_test::tally::Kept("companion", scene.EmbeddedSoon(scene.found)))
       << "the restart embeds the new companion";
 }
 
@@ -138,7 +39,7 @@ TEST(CompanionFaults, CrashWhileEmbedded) {
   scene.Tick(L"/hidden /crash=300");  // ends 300 ms after it has been embedded
   wtarn_test::tally::Faults("companion");
   const HWND dead = scene.found;
-  ASSERT_TRUE(scene.Embedded(dead));
+  ASSERT_TRUE(scene.EmbeddedSoon(dead));
   ASSERT_TRUE(Ended(scene.companion));
   EXPECT_EQ(ExitCode(scene.companion), kCrashCode);
   EXPECT_TRUE(PumpUntil([&] { return !IsWindow(dead); }, 2000));
@@ -165,7 +66,7 @@ TEST(CompanionFaults, IgnoredCloseRequest) {
   scene.Tick(L"/hidden /noclose");
   wtarn_test::tally::Faults("companion");
   const HWND stray_window = scene.found;
-  ASSERT_TRUE(scene.Embedded(stray_window));
+  ASSERT_TRUE(scene.EmbeddedSoon(stray_window));
   rtl::UniqueHandle stray = std::move(scene.companion);
 
   std::vector<unsigned> waits;
@@ -185,7 +86,7 @@ TEST(CompanionFaults, IgnoredCloseRequest) {
   ASSERT_TRUE(scene.frame->Timer1->Enabled());
   scene.Tick(L"/hidden");
   EXPECT_NE(scene.found, stray_window);
-  EXPECT_TRUE(wtarn_test::tally::Kept("companion", scene.Embedded(scene.found)))
+  EXPECT_TRUE(wtarn_test::tally::Kept("companion", scene.EmbeddedSoon(scene.found)))
       << "a restart embeds a new companion";
 
   TerminateProcess(stray.get(), 1);  // nothing is left behind
@@ -195,34 +96,30 @@ TEST(CompanionFaults, IgnoredCloseRequest) {
 TEST(CompanionFaults, WindowEndsBetweenSearchAndEmbedding) {
   struct Row {
     const char* label;
-    bool real_companion;  // else a window of the test that the frame finds
+    bool crash;  // else the companion closes its window (and ends)
   } rows[] = {
-      {"a window destroyed", false},
+      {"the window destroyed", false},
       {"the companion's process crashed", true},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.label);
     CompanionScene scene;
-    std::optional<TestWindow> window;
     HWND ended = nullptr;
     WTarnView::BeforeEmbedding = [&](HWND wnd) {
       ended = wnd;
-      if (r.real_companion) {
+      if (r.crash)
         TerminateProcess(scene.companion.get(), kCrashCode);
-        Ended(scene.companion);
-      } else {
-        window.reset();
-      }
+      else
+        AskCompanion(companion_test::kEndMain);
+      Ended(scene.companion);
     };
-    if (r.real_companion)
-      scene.Tick(L"/hidden");
-    else
-      scene.Tick(L"/late=600000", [&] { window.emplace(L"TMainForm", kCaption, true); });
+    scene.Tick(L"/hidden");
     WTarnView::BeforeEmbedding = nullptr;
     wtarn_test::tally::Faults("companion");
 
     ASSERT_NE(ended, nullptr) << "a window was found";
     EXPECT_FALSE(IsWindow(ended));
+    PumpFor(200);
     EXPECT_TRUE(scene.NothingEmbedded()) << "the failed embedding is not reported as one";
     EXPECT_TRUE(scene.frame->Panel1->Visible());
     EXPECT_TRUE(scene.ButtonOffered());
@@ -235,26 +132,26 @@ TEST(CompanionFaults, WindowEndsBetweenSearchAndEmbedding) {
 TEST(CompanionFaults, NoForeignWindowIsTouchedOnceTheCompanionHasGone) {
   struct Row {
     const char* label;
-    // How the embedded window goes, given it and a foreign window of the same class and caption.
-    std::function<void(CompanionScene&, std::optional<TestWindow>&, HWND foreign)> go;
+    // How the embedded window goes, given a foreign window of the same class and caption.
+    std::function<void(CompanionScene&, HWND foreign)> go;
   } rows[] = {
-      {"stopped", [](CompanionScene& s, auto&, HWND) { s.frame->StopProg(); }},
-      {"ended on its own", [](CompanionScene&, auto& window, HWND) { window.reset(); }},
+      {"stopped", [](CompanionScene& s, HWND) { s.frame->StopProg(); }},
+      {"ended on its own", [](CompanionScene&, HWND) { AskCompanion(companion_test::kEndMain); }},
       {"its handle value now names a foreign window",
-       [](CompanionScene& s, auto& window, HWND foreign) {
-         window.reset();
+       [](CompanionScene& s, HWND foreign) {
+         AskCompanion(companion_test::kEndMain);
          s.frame->Panel1->Tag = reinterpret_cast<intptr_t>(foreign);
        }},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.label);
     CompanionScene scene;
-    std::optional<TestWindow> window;
-    scene.Tick(L"/late=600000", [&] { window.emplace(L"TMainForm", kCaption, true); });
-    ASSERT_TRUE(window && scene.Embedded(window->Handle()));
+    scene.Tick(L"/hidden");
+    ASSERT_TRUE(scene.EmbeddedSoon(scene.found));
 
     TestWindow foreign(L"TMainForm", kCaption, true);
-    r.go(scene, window, foreign.Handle());
+    TestWindow foreign_application(L"TApplication", kCaption, false);
+    r.go(scene, foreign.Handle());
     wtarn_test::tally::Faults("companion");
     RECT before, after;
     GetWindowRect(foreign.Handle(), &before);
@@ -266,9 +163,54 @@ TEST(CompanionFaults, NoForeignWindowIsTouchedOnceTheCompanionHasGone) {
     GetWindowRect(foreign.Handle(), &after);
     EXPECT_TRUE(EqualRect(&before, &after)) << "not moved";
     EXPECT_EQ(GetAncestor(foreign.Handle(), GA_PARENT), GetDesktopWindow()) << "not re-parented";
-    EXPECT_TRUE(wtarn_test::tally::Kept("companion", foreign.received.empty())) << "not closed";
+    EXPECT_TRUE(wtarn_test::tally::Kept(
+        "companion", foreign.received.empty() && foreign_application.received.empty()))
+        << "not closed";
     EXPECT_TRUE(scene.NothingEmbedded());
     EXPECT_TRUE(scene.frame->Timer1->Enabled());
+  }
+}
+
+// Look-alikes of another program (here: the test's own windows), with the companion's classes
+// and caption, shown before the start, topmost, or appearing during the waits: the frame embeds
+// and closes only the companion it started.
+TEST(CompanionFaults, LookAlikeWindowsOfAnotherProgram) {
+  struct Row {
+    const char* label;
+    bool before_start, topmost;
+  } rows[] = {
+      {"shown before the start", true, false},
+      {"topmost before the start", true, true},
+      {"appearing during the waits", false, false},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.label);
+    CompanionScene scene;
+    std::optional<TestWindow> main, application;
+    const auto appear = [&] {
+      main.emplace(L"TMainForm", kCaption, true);
+      application.emplace(L"TApplication", kCaption, false);
+      if (r.topmost)
+        SetWindowPos(main->Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    };
+    if (r.before_start) appear();
+    scene.Tick(L"/late=300", [&] {
+      if (!r.before_start) appear();
+      EXPECT_TRUE(PumpUntil([] { return MainWindow() != nullptr; }, 10000));
+      scene.found = MainWindow();
+      scene.companion = ProcessOf(scene.found);
+    });
+    wtarn_test::tally::Faults("companion");
+    EXPECT_TRUE(scene.EmbeddedSoon(scene.found)) << "the companion it started is embedded";
+    scene.PressShowPlugIn();
+    EXPECT_TRUE(Ended(scene.companion)) << "the companion is asked to close";
+    EXPECT_EQ(GetAncestor(main->Handle(), GA_PARENT), GetDesktopWindow()) << "not re-parented";
+    EXPECT_EQ(static_cast<DWORD>(GetWindowLongW(main->Handle(), GWL_STYLE)),
+              main->style_at_creation)
+        << "not restyled";
+    EXPECT_TRUE(wtarn_test::tally::Kept(
+        "companion", main->received.empty() && application->received.empty()))
+        << "not closed";
   }
 }
 

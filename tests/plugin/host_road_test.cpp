@@ -7,17 +7,31 @@
 namespace plugin_test {
 namespace {
 
-// Runs the stand-in IDE with these options to its end; false when it did not end in time.
-bool RunHost(const std::wstring& options) {
-  std::wstring line = L"\"" + BinFolder() + L"wtarn_host.exe\" " + options;
+// Starts the stand-in IDE on the package of the build with these options; its process, or none.
+rtl::UniqueHandle StartHost(const std::wstring& options) {
+  std::wstring line = L"\"" + BinFolder() + L"wtarn_host.exe\" --package=\"" + BinFolder() +
+                      L"WTarnD11.dll\" " + options;
   STARTUPINFOW si{};
   si.cb = sizeof si;
   PROCESS_INFORMATION pi{};
   if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
                       BinFolder().c_str(), &si, &pi))
-    return false;
-  rtl::UniqueHandle process(pi.hProcess), thread(pi.hThread);
-  return WaitForSingleObject(pi.hProcess, 60000) == WAIT_OBJECT_0;
+    return rtl::UniqueHandle();
+  CloseHandle(pi.hThread);
+  return rtl::UniqueHandle(pi.hProcess);
+}
+
+// Runs the stand-in IDE with these options to its end; false when it did not end in time.
+bool RunHost(const std::wstring& options) {
+  rtl::UniqueHandle process = StartHost(options);
+  return process && WaitForSingleObject(process.get(), 60000) == WAIT_OBJECT_0;
+}
+
+// The settings of a road: TARN.INI naming the companion beside the tests.
+void WriteSettings(const TempFolder& temp) {
+  temp.Write(L"AppData\\morvane\\TARN\\TARN.INI",
+             L"[PlugInSettings]\r\nProgramlocation=" + BinFolder() +
+                 L"TarnPlugIn.exe\r\n[Projects]\r\nFolder=" + temp.Path() + L"\\Projects\r\n");
 }
 
 // The seconds at the start of the transcript line that contains text; -1 when there is none.
@@ -32,9 +46,7 @@ TEST(HostRoad, TheWholeRoadInTheStandInIde) {
   TempFolder temp;
   const std::wstring project = temp.Path() + L"\\Projects\\Demo.dproj";
   temp.Write(L"Projects\\Demo.dproj", L"<Project/>");
-  temp.Write(L"AppData\\morvane\\TARN\\TARN.INI",
-             L"[PlugInSettings]\r\nProgramlocation=" + BinFolder() +
-                 L"TarnPlugIn.exe\r\n[Projects]\r\nFolder=" + temp.Path() + L"\\Projects\r\n");
+  WriteSettings(temp);
   EnvVar switches(L"TARNPLUGIN_SWITCHES", (L"\"/send=" + project + L"\" /sendafter=5000").c_str());
   const std::wstring transcript = temp.Path() + L"\\road.txt";
   ASSERT_TRUE(RunHost(L"--headless --open=WTarn --exit-after=12 --resize=900x600 --transcript=\"" +
@@ -96,6 +108,40 @@ TEST(HostRoad, TheWholeRoadInTheStandInIde) {
   const double tick = TimeOf(road, "companion:   started") - TimeOf(road, "CreateView returned");
   EXPECT_GT(tick, 2.9);
   EXPECT_LT(tick, 5.0);
+}
+
+// The IDE ends while the embedded companion's window thread is busy: the view is freed (the
+// busy companion inside it ended) and the package unloads on time, and the IDE's thread is
+// away for no longer than the frame's first wait (2000 ms) and a second, as timed from another
+// process.
+TEST(HostRoad, UnloadsOnTimeWhileTheCompanionHangs) {
+  TempFolder temp;
+  WriteSettings(temp);
+  EnvVar switches(L"TARNPLUGIN_SWITCHES", L"/hang=embedded:12000");
+  const std::wstring transcript = temp.Path() + L"\\road.txt";
+  rtl::UniqueHandle host = StartHost(L"--headless --open=WTarn --exit-after=9 --transcript=\"" +
+                                     transcript + L"\" --appdata=\"" + temp.Path() + L"\\AppData\"");
+  ASSERT_TRUE(host);
+  HWND page = nullptr;
+  ASSERT_TRUE(PumpUntil([&] { return (page = FindWindowW(L"TWelcomePage", nullptr)) != nullptr; },
+                        10000));
+  AnswerTimer answers(page);
+  ASSERT_EQ(WaitForSingleObject(host.get(), 60000), static_cast<DWORD>(WAIT_OBJECT_0));
+  const AnswerTimer::Wait longest = answers.Stop();
+  const std::string road = ReadText(transcript);
+  SCOPED_TRACE(road);
+  EXPECT_GE(longest.ms, 2000) << "the first search waits 2000 ms";
+  EXPECT_LT(longest.ms, 3000) << "posted at " << longest.at << " ms";
+  const double hangs = TimeOf(road, "hangs for"), closes = TimeOf(road, "close WTarn"),
+               freed = TimeOf(road, "GetView now gives none"),
+               finalize = TimeOf(road, "host:        Finalize"),
+               unloaded = TimeOf(road, "unloaded WTarnD11.dll");
+  EXPECT_GT(hangs, 0);
+  EXPECT_LT(hangs, closes) << "the view is freed while the companion is busy";
+  EXPECT_LT(freed - closes, 1.1) << "DestroyView: the stop's 100 ms and a second at most";
+  EXPECT_LT(unloaded - finalize, 1.0);
+  EXPECT_NE(road.find("the companion process has ended"), std::string::npos);
+  EXPECT_EQ(road.find("answers again"), std::string::npos) << "it was ended while busy";
 }
 
 }  // namespace

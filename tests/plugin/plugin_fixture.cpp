@@ -1,5 +1,11 @@
 #include "tests/plugin/plugin_fixture.h"
 
+#include <tlhelp32.h>
+
+#include <sstream>
+
+#include "host/probe.h"
+
 namespace plugin_test {
 
 TestWindow::TestWindow(const wchar_t* window_class, const wchar_t* caption, bool visible) {
@@ -155,5 +161,115 @@ WaitRecorder::WaitRecorder(std::function<void(size_t)> hook) : saved_(WTarnView:
 }
 
 WaitRecorder::~WaitRecorder() { WTarnView::FrameSleep = saved_; }
+
+HWND CompanionWindow(const wchar_t* window_class) {
+  for (HWND wnd = FindWindowExW(nullptr, nullptr, window_class, kCaption); wnd;
+       wnd = FindWindowExW(nullptr, wnd, window_class, kCaption)) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(wnd, &pid);
+    if (pid != GetCurrentProcessId()) return wnd;
+  }
+  return nullptr;
+}
+
+std::vector<DWORD> CompanionProcesses() {
+  std::vector<DWORD> found;
+  rtl::UniqueHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+  PROCESSENTRY32W entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Process32FirstW(snapshot.get(), &entry); more;
+       more = Process32NextW(snapshot.get(), &entry))
+    if (lstrcmpiW(entry.szExeFile, L"TarnPlugIn.exe") == 0) found.push_back(entry.th32ProcessID);
+  return found;
+}
+
+void EndCompanions() {
+  for (DWORD pid : CompanionProcesses()) {
+    rtl::UniqueHandle process(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid));
+    if (process && TerminateProcess(process.get(), 1)) WaitForSingleObject(process.get(), 5000);
+  }
+  PumpFor(50);
+}
+
+HWND AskCompanion(companion_test::Request request) {
+  const auto main = [] { return CompanionWindow(L"TMainForm"); };
+  EXPECT_TRUE(PumpUntil([] { return CompanionWindow(L"TApplication") != nullptr; }, 10000))
+      << "the companion runs";
+  PostMessageW(CompanionWindow(L"TApplication"), companion_test::Message(), request, 0);
+  const auto done = [&] {
+    switch (request) {
+      case companion_test::kShowMain: return IsWindowVisible(main()) != FALSE;
+      case companion_test::kHiddenMain: return main() != nullptr;
+      default: return main() == nullptr;
+    }
+  };
+  EXPECT_TRUE(PumpUntil(done, 10000));
+  return main();
+}
+
+AnswerTimer::AnswerTimer(HWND Target) {
+  static unsigned runs = 0;
+  const std::wstring id = std::to_wstring(GetCurrentProcessId()) + L"_" + std::to_wstring(++runs);
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  file_ = std::wstring(temp) + L"wtarn_answers_" + id + L".txt";
+  stop_.reset(CreateEventW(nullptr, TRUE, FALSE, (L"WTarnAnswerProbe_" + id).c_str()));
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = Proc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"WTarnAnswerTarget";
+  RegisterClassW(&wc);
+  wnd_ = CreateWindowW(L"WTarnAnswerTarget", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                       GetModuleHandleW(nullptr), nullptr);
+  std::wstring line = L"\"" + BinFolder() + L"answer_probe.exe\" " +
+                      std::to_wstring(reinterpret_cast<uintptr_t>(Target ? Target : wnd_)) +
+                      L" \"" + file_ +
+                      L"\" WTarnAnswerProbe_" + id;
+  STARTUPINFOW si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  if (CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+    probe_.reset(pi.hProcess);
+    CloseHandle(pi.hThread);
+  }
+  // Timing this thread starts with the first probe answered.
+  if (!Target)
+    EXPECT_TRUE(PumpUntil([this] { return GetWindowLongPtrW(wnd_, GWLP_USERDATA) != 0; }, 10000))
+        << "the answer probe runs";
+}
+
+AnswerTimer::~AnswerTimer() {
+  if (!stopped_) Stop();
+  DestroyWindow(wnd_);
+  DeleteFileW(file_.c_str());
+}
+
+LRESULT CALLBACK AnswerTimer::Proc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (!probe::Answer(msg, wp, lp)) return DefWindowProcW(wnd, msg, wp, lp);
+  SetWindowLongPtrW(wnd, GWLP_USERDATA, 1);  // a probe has come
+  return 0;
+}
+
+AnswerTimer::Wait AnswerTimer::Stop() {
+  if (stopped_) return longest_;
+  stopped_ = true;
+  SetEvent(stop_.get());
+  EXPECT_TRUE(PumpUntil([this] { return WaitForSingleObject(probe_.get(), 0) == WAIT_OBJECT_0; },
+                        10000))
+      << "the answer probe ends";
+  Wait longest;
+  std::istringstream in(ReadText(file_));
+  long long sent, answered, last = 0;
+  std::vector<std::pair<long long, long long>> probes;
+  while (in >> sent >> answered) {
+    probes.emplace_back(sent, answered);
+    last = std::max(last, std::max(sent, answered));
+  }
+  for (auto [posted, answer] : probes) {
+    const long long waited = (answer < 0 ? last : answer) - posted;
+    if (waited > longest.ms) longest = {waited, posted};
+  }
+  return longest_ = longest;
+}
 
 }  // namespace plugin_test

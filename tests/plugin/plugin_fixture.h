@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "companion/test_requests.h"
 #include "rtl/handles.h"
 #include "toolsapi/toolsapi.h"
 #include "view/main_frame.h"
@@ -58,6 +59,20 @@ inline bool PumpUntil(const std::function<bool()>& done, DWORD milliseconds) {
   return done();
 }
 
+// True once wnd fills the client area of parent at (0, 0), within 5 s (a window of another
+// process sizes itself when it gets to it).
+inline bool FillsSoon(HWND wnd, HWND parent) {
+  return PumpUntil(
+      [&] {
+        RECT r, client;
+        GetWindowRect(wnd, &r);
+        MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&r), 2);
+        GetClientRect(parent, &client);
+        return EqualRect(&r, &client) != 0;
+      },
+      5000);
+}
+
 // The folder of the test program (the build's bin folder), with a trailing backslash.
 inline std::wstring BinFolder() {
   wchar_t path[MAX_PATH];
@@ -79,13 +94,16 @@ inline std::string ReadText(const std::wstring& file) {
 
 inline const wchar_t kCaption[] = L"TarnPlugIn Slave Delphi 11 Alexandria";
 
-// True once no window of a companion in slave mode is left on the desktop.
+// The first top-level window of this class and the companion's caption that another process
+// owns (a companion's, not a look-alike of the test's own); null when there is none.
+HWND CompanionWindow(const wchar_t* window_class);
+
+// The companion programs (TarnPlugIn.exe) running now, by process id.
+std::vector<DWORD> CompanionProcesses();
+
+// True once no companion program runs any more.
 inline bool CompanionsGone(DWORD milliseconds = 5000) {
-  return PumpUntil(
-      [] {
-        return !FindWindowW(L"TApplication", kCaption) && !FindWindowW(L"TMainForm", kCaption);
-      },
-      milliseconds);
+  return PumpUntil([] { return CompanionProcesses().empty(); }, milliseconds);
 }
 
 // A bordered top-level pop-up of this test program with a chosen class and caption. It records
@@ -200,6 +218,41 @@ class FakeWelcomePage : public ToolsAPI::INTAWelcomePagePluginService {
  private:
   bool offers_;
   ToolsAPI::INTAWelcomePagePluginService* saved_;
+};
+
+// Ends every companion program that is still running, at once.
+void EndCompanions();
+
+// Posts a request to the (only) companion's application window and waits up to 10 s until its
+// main window is shown (kShowMain), there (kHiddenMain) or gone (kEndMain); the main window, or
+// null.
+HWND AskCompanion(companion_test::Request request);
+
+// Times, from a process of its own (answer_probe.exe), how long a window's thread takes to
+// answer a posted message, from construction until Stop or the window's end: by default this
+// thread (through a window of its own), otherwise the thread of Target (which must answer
+// host/probe.h's probes).
+class AnswerTimer {
+ public:
+  explicit AnswerTimer(HWND Target = nullptr);
+  ~AnswerTimer();
+  AnswerTimer(const AnswerTimer&) = delete;
+  AnswerTimer& operator=(const AnswerTimer&) = delete;
+  struct Wait {
+    long long ms = -1;  // the longest that a probe waited for its answer; -1: no probe ran
+    long long at = 0;   // when that probe was posted, in ms since the probe started
+  };
+  // Stops the probe (answering its last probes); an unanswered probe waited until the stop.
+  // Later calls give the same answer.
+  Wait Stop();
+
+ private:
+  static LRESULT CALLBACK Proc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
+  HWND wnd_ = nullptr;
+  std::wstring file_;
+  rtl::UniqueHandle stop_, probe_;
+  bool stopped_ = false;
+  Wait longest_;
 };
 
 // Replaces the frame's waits with a recorder; Hook(i) runs at the i-th wait (0-based) in
