@@ -26,7 +26,8 @@ printf '[PlugInSettings]\r\nProgramlocation=%s\r\n[Projects]\r\nFolder=%s\r\n' \
 road="$work/road.txt"
 
 cd "$bin" || exit 1
-"$root/scripts/wine-run" explorer /desktop=WTarnPicture,1024x700 wtarn_host.exe --open=WTarn \
+"$root/scripts/wine-run" explorer /desktop=WTarnPicture,1024x700 wtarn_host.exe \
+  --package="$(win "$bin/WTarnD11.dll")" --open=WTarn \
   --exit-after=25 --resize=760x520 --resize-after=4 --transcript="$(win "$road")" \
   --appdata="$(win "$work/AppData")" >/dev/null 2>&1 &
 ide=$!
