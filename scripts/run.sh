@@ -106,9 +106,11 @@ if install_plugin; then
   road picture || status=1
   uninstall_plugin || status=1
   main_transcript="$demo/transcript-$WTARN_WINE.txt"
+elif [ "$WTARN_WINE" != 10 ]; then
+  exit 1
 else
   # The picture on this Wine with the package from the build, the installer's road on Wine 8.
-  echo "(Wine 10 under this machine's CPU emulator starts no NSIS program: the picture comes from"
+  echo "(Wine 10 under a CPU emulator starts no NSIS program: the picture comes from"
   echo " a road with the package from the build, the installer's road runs on Wine 8)"
   road picture --package="$(win "$bin/WTarnD11.dll")" || status=1
   export WTARN_WINE=8
