@@ -8,12 +8,10 @@
 # package unloads, the IDE ends, and the uninstaller removes the plug-in again. Prints the
 # transcript (each step with its time), saves a screenshot of the Welcome Page with the
 # companion inside it in docs/welcome-page.png and says how much of the panel the companion's
-# drawing fills. Ends by itself.
+# drawing fills. Ends by itself; exits non-zero when a step of the road failed.
 #
 # The road runs on Wine 10 (Wine 8 where the Debian 13 root cannot be made; WTARN_WINE=8 picks
-# it), which paints the companion's window inside the page. Where that Wine cannot start the
-# installer at all, the road with the installer runs on Wine 8, and the picture comes from a
-# second road on Wine 10 that names the package from the build.
+# it), which paints the companion's window inside the page.
 set -uo pipefail
 wine_asked=${WTARN_WINE:-}
 . "$(dirname "$0")/common.sh"
@@ -22,9 +20,10 @@ bash "$root/scripts/setup.sh" || exit 1
 step "Windows build (MinGW-w64 i686)"
 build_windows wtarn_host TarnPlugIn installer || exit 1
 start_display || exit 1
-picture_wine=${wine_asked:-$(wines | awk '{print $NF}')}
-[ "$picture_wine" = 10 ] || echo "the road runs on Wine 8, which does not paint the embedded window"
-start_wine "$picture_wine"
+export WTARN_WINE=${wine_asked:-$(wines | awk '{print $NF}')}
+. "$root/scripts/wine-env.sh"  # that Wine's prefix
+[ "$WTARN_WINE" = 10 ] || echo "the road runs on Wine 8, which does not paint the embedded window"
+start_wine "$WTARN_WINE"
 
 # The user's settings for the road: TARN.INI names the companion and its project folder.
 bin="$win_build/bin"
@@ -49,8 +48,10 @@ known_value() {
 # Installs the plug-in silently on the current Wine; false when the installer did not.
 install_plugin() {
   step "installing the plug-in on Wine $WTARN_WINE: WTarnD11-Setup.exe /S"
-  timeout 120 "$root/scripts/wine-run" WTarnD11-Setup.exe /S >/dev/null 2>&1
-  [ -f "$(installed_dll)" ] || { echo "the installer did not install the plug-in on Wine $WTARN_WINE"; return 1; }
+  timeout 120 "$root/scripts/wine-run" WTarnD11-Setup.exe /S
+  local code=$?
+  [ -f "$(installed_dll)" ] ||
+    { echo "the installer did not install the plug-in on Wine $WTARN_WINE (exit code $code)"; return 1; }
   echo "installed into $installed; Known Packages values naming it: $(known_value)"
 }
 
@@ -66,31 +67,28 @@ uninstall_plugin() {
     { echo "the uninstaller left the folder or $left Known Packages values behind"; return 1; }
 }
 
-# The road in the stand-in IDE on the current Wine, with these extra options; its transcript
-# in $demo/transcript-<wine>.txt. With "picture", it takes the screenshot of the Welcome Page.
+# The road in the stand-in IDE on the current Wine, with the screenshot of the Welcome Page; its
+# transcript in $demo/transcript-<wine>.txt. Only Wine 10's picture, which shows the companion,
+# replaces the README's; Wine 8's goes to $demo.
 road() {
-  local picture=$1 transcript="$demo/transcript-$WTARN_WINE.txt"
-  shift
+  local transcript="$demo/transcript-$WTARN_WINE.txt"
   step "the road in the stand-in IDE on Wine $WTARN_WINE (about 30 s)"
   TARNPLUGIN_SWITCHES="\"/send=$(win "$demo/Projects/Demo.dproj")\" /sendafter=3000" \
     "$root/scripts/wine-run" explorer /desktop=WTarn,1024x700 wtarn_host.exe --open=WTarn --press-button=16 \
     --exit-after=28 --resize=1000x660 --transcript="$(win "$transcript")" --appdata="$(win "$demo/AppData")" \
-    "$@" >/dev/null 2>&1 &
+    >/dev/null 2>&1 &
   local ide=$!
-  if [ "$picture" = picture ]; then
-    # The screenshot once the page has been resized and the IDE has opened the companion's
-    # project: the companion's window inside the page, the project in the page's status line.
-    for _ in $(seq 300); do
-      grep -q "page resized to" "$transcript" 2>/dev/null && grep -q "OpenProject" "$transcript" && break
-      sleep 0.1
-    done
-    sleep 1.5
-    import -window root -crop 1024x700+0+0 +repage "$root/docs/welcome-page.png" 2>/dev/null &&
-      echo "screenshot of the Welcome Page: docs/welcome-page.png"
-    if [ "$WTARN_WINE" = 10 ]; then
-      companion_shows "$root/docs/welcome-page.png" "$transcript" ||
-        echo "the companion's window does NOT show inside the page"
-    fi
+  # The screenshot once the page has been resized and the IDE has opened the companion's
+  # project: the companion's window inside the page, the project in the page's status line.
+  for _ in $(seq 300); do
+    grep -q "page resized to" "$transcript" 2>/dev/null && grep -q "OpenProject" "$transcript" && break
+    sleep 0.1
+  done
+  sleep 1.5
+  import -window root -crop 1024x700+0+0 +repage "$picture" 2>/dev/null &&
+    echo "screenshot of the Welcome Page: ${picture#"$root"/}"
+  if [ "$WTARN_WINE" = 10 ]; then
+    companion_shows "$picture" "$transcript" || echo "the companion's window does NOT show inside the page"
   fi
   for _ in $(seq 600); do kill -0 "$ide" 2>/dev/null || break; sleep 0.1; done
   kill "$ide" 2>/dev/null
@@ -99,30 +97,12 @@ road() {
 }
 
 . "$root/scripts/picture.sh"
-mkdir -p "$root/docs"
-export WTARN_WINE=$picture_wine
+picture="$demo/welcome-page.png"
+[ "$WTARN_WINE" = 10 ] && picture="$root/docs/welcome-page.png"
+install_plugin || exit 1
 status=0
-if install_plugin; then
-  road picture || status=1
-  uninstall_plugin || status=1
-  main_transcript="$demo/transcript-$WTARN_WINE.txt"
-elif [ "$WTARN_WINE" != 10 ]; then
-  exit 1
-else
-  # The picture on this Wine with the package from the build, the installer's road on Wine 8.
-  echo "(Wine 10 under a CPU emulator starts no NSIS program: the picture comes from"
-  echo " a road with the package from the build, the installer's road runs on Wine 8)"
-  road picture --package="$(win "$bin/WTarnD11.dll")" || status=1
-  export WTARN_WINE=8
-  start_wine 8
-  if install_plugin; then
-    road none || status=1
-    uninstall_plugin || status=1
-  else
-    status=1
-  fi
-  main_transcript="$demo/transcript-8.txt"
-fi
+road || status=1
+uninstall_plugin || status=1
 step "transcript (Wine $WTARN_WINE)"
-cat "$main_transcript"
+cat "$demo/transcript-$WTARN_WINE.txt"
 exit $status
