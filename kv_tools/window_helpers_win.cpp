@@ -6,27 +6,15 @@
 #include <algorithm>
 
 #include "rtl/handles.h"
+#include "rtl/window_text_win.h"
 
 namespace Kv_tools {
 namespace {
 
-// Window texts and class names are read through buffers of 79 characters.
-constexpr int kTextBuffer = 79;
-
-String WindowCaption(HWND wnd) {
-  wchar_t text[kTextBuffer];
-  return rtl::FromW(text, GetWindowTextW(wnd, text, kTextBuffer));
-}
-
-String WindowClass(HWND wnd) {
-  wchar_t text[kTextBuffer];
-  return rtl::FromW(text, GetClassNameW(wnd, text, kTextBuffer));
-}
-
 HWND FindTopLevel(const String& className, const String& title, bool visibleOnly) {
   for (HWND wnd = GetTopWindow(nullptr); wnd; wnd = GetWindow(wnd, GW_HWNDNEXT)) {
     if (!IsWindow(wnd) || (visibleOnly && !IsWindowVisible(wnd))) continue;
-    if (WindowTitleMatches(WindowCaption(wnd), WindowClass(wnd), className, title)) return wnd;
+    if (WindowTitleMatches(rtl::WindowCaption(wnd), rtl::WindowClassName(wnd), className, title)) return wnd;
   }
   return nullptr;
 }
@@ -62,7 +50,7 @@ HWND FindChild(const String& WindowTitle, const String& ChildText) {
   HWND top = FindWindowW(nullptr, rtl::W(WindowTitle));
   HWND child = top ? GetWindow(top, GW_CHILD) : nullptr;
   for (HWND wnd = child ? GetWindow(child, GW_CHILD) : nullptr; wnd; wnd = GetWindow(wnd, GW_HWNDNEXT)) {
-    const String text = WindowCaption(wnd);
+    const String text = rtl::WindowCaption(wnd);
     if (!text.empty() && text == ChildText) return wnd;
   }
   return nullptr;

@@ -20,6 +20,7 @@
 #include "rtl/file_system.h"
 #include "rtl/handles.h"
 #include "rtl/platform.h"
+#include "rtl/window_text_win.h"
 #include "view/main_frame.h"
 
 namespace WTarnView {
@@ -33,8 +34,10 @@ struct Embedding {
   HWND frame;       // told when the worker is done
   unsigned id;
   rtl::UniqueHandle done = rtl::UniqueHandle(CreateEventW(nullptr, TRUE, FALSE, nullptr));
-  std::atomic<bool> finished{false};
   std::atomic<bool> parented{false};  // the window became the panel's child
+
+  // True once the worker is done with the window.
+  bool Finished() const { return WaitForSingleObject(done.get(), 0) == WAIT_OBJECT_0; }
 };
 
 namespace {
@@ -59,12 +62,6 @@ String SlaveParameters(HWND frame) {
   return u"Slave \"Delphi 11 Alexandria\" \"" + rtl::IntToStr(handle) + u"\"";
 }
 
-String WindowText(HWND wnd, bool caption) {
-  wchar_t text[79];
-  const int n = caption ? GetWindowTextW(wnd, text, 79) : GetClassNameW(wnd, text, 79);
-  return rtl::FromW(text, n > 0 ? n : 0);
-}
-
 // The first top-level window of the process whose class and caption match: Exact asks for
 // both as they stand (letter case aside), otherwise the caption need only hold the title (as
 // InAllWindowTitle). Null when the process has none. Reading another process's caption never
@@ -74,7 +71,7 @@ HWND CompanionWindow(DWORD process, const String& windowClass, bool exact) {
     DWORD owner = 0;
     GetWindowThreadProcessId(wnd, &owner);
     if (owner != process || process == 0) continue;
-    const String caption = WindowText(wnd, true), cls = WindowText(wnd, false);
+    const String caption = rtl::WindowCaption(wnd), cls = rtl::WindowClassName(wnd);
     const bool match = exact ? rtl::AnsiCompareText(cls, windowClass) == 0 &&
                                    rtl::AnsiCompareText(caption, kCompanionCaption) == 0
                              : Kv_tools::WindowTitleMatches(caption, cls, windowClass,
@@ -117,7 +114,6 @@ DWORD WINAPI Embed(void* param) {
     SetWindowPos(e.wnd, HWND_TOP, e.bounds.left, e.bounds.top, e.bounds.right, e.bounds.bottom,
                  SWP_FRAMECHANGED);
   }
-  e.finished = true;
   SetEvent(e.done.get());
   PostMessageW(e.frame, EmbeddingDoneMessage(), e.id, 0);
   job.reset();
@@ -152,7 +148,7 @@ bool WaitForWorker(const Embedding& embedding, DWORD milliseconds) {
     const ULONGLONG now = GetTickCount64();
     const DWORD left = now < end ? static_cast<DWORD>(end - now) : 0;
     if (MsgWaitForMultipleObjects(1, &done, FALSE, left, QS_SENDMESSAGE) != WAIT_OBJECT_0 + 1)
-      return embedding.finished;
+      return embedding.Finished();
     MSG msg;
     PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
   }
@@ -215,7 +211,7 @@ void TMainFrame::StartAProg(const String& Prog, const String& Params, rtl::TPane
 }
 
 bool TMainFrame::EmbeddingDone(unsigned Id) {
-  if (!embedding_ || embedding_->id != Id || !embedding_->finished) return false;
+  if (!embedding_ || embedding_->id != Id || !embedding_->Finished()) return false;
   const std::shared_ptr<Embedding> e = std::move(embedding_);
   // Only a window that became the panel's child and outlived its sizing counts as embedded; one
   // that ended on its way in (the companion crashed) is not kept.
