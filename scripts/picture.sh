@@ -1,6 +1,36 @@
-# Sourced: reads the Welcome Page off a screenshot. The stand-in IDE's transcript tells where
-# Panel1 lies on the screen and its colour; the companion's caption band has a colour of its own.
+# Sourced: the Welcome Page's road under Wine, and reading the page off a screenshot. The
+# stand-in IDE's transcript tells where Panel1 lies on the screen and its colour; the
+# companion's caption band has a colour of its own.
 companion_band=1E5A8C
+
+# A Linux path as Wine's Z: drive names it.  win /tmp/a  ->  Z:\tmp\a
+win() { printf 'Z:%s' "${1//\//\\}"; }
+
+# The user's settings for a road in FOLDER: AppData/morvane/TARN/TARN.INI names the companion
+# in BIN and the project folder FOLDER/Projects, which holds an empty project per NAME.
+#   road_settings "$work" "$bin" Alpha Beta
+road_settings() {
+  local folder=$1 bin=$2 p
+  shift 2
+  mkdir -p "$folder/AppData/morvane/TARN" "$folder/Projects"
+  for p in "$@"; do printf '<Project/>\r\n' >"$folder/Projects/$p.dproj"; done
+  printf '[PlugInSettings]\r\nProgramlocation=%s\r\n[Projects]\r\nFolder=%s\r\n' \
+    "$(win "$bin/TarnPlugIn.exe")" "$(win "$folder/Projects")" >"$folder/AppData/morvane/TARN/TARN.INI"
+}
+
+# Waits up to 30 s until the transcript holds every TEXT, then a moment more for the paint that
+# follows, and saves a screenshot of the screen in SHOT; false (saying which) when a text is
+# missing.  screenshot_after road.txt shot.png "page resized to"
+screenshot_after() {
+  local transcript=$1 shot=$2 text
+  shift 2
+  for text in "$@"; do
+    for _ in $(seq 300); do grep -q -- "$text" "$transcript" 2>/dev/null && break; sleep 0.1; done
+    grep -q -- "$text" "$transcript" 2>/dev/null || { echo "no \"$text\" in the transcript"; return 1; }
+  done
+  sleep 1.5
+  import -window root -crop 1024x700+0+0 +repage "$shot" 2>/dev/null
+}
 
 # The last screen rectangle of Panel1 in a transcript (in its lines that hold the text given
 # second, if any), as "WxH+X+Y"; "" when there is none.

@@ -26,20 +26,18 @@ export WTARN_WINE=${wine_asked:-$(wines | awk '{print $NF}')}
 start_wine "$WTARN_WINE"
 
 # The user's settings for the road: TARN.INI names the companion and its project folder.
+. "$root/scripts/picture.sh"
 bin="$win_build/bin"
 demo="$win_build/demo"
-win() { printf 'Z:%s' "${1//\//\\}"; }
+transcript="$demo/transcript.txt"
 rm -rf "$demo"
-mkdir -p "$demo/AppData/morvane/TARN" "$demo/Projects"
-for p in Demo Tarn WelcomeKit; do printf '<Project/>\r\n' > "$demo/Projects/$p.dproj"; done
-printf '[PlugInSettings]\r\nProgramlocation=%s\r\n[Projects]\r\nFolder=%s\r\n' \
-  "$(win "$bin/TarnPlugIn.exe")" "$(win "$demo/Projects")" > "$demo/AppData/morvane/TARN/TARN.INI"
+road_settings "$demo" "$bin" Demo Tarn WelcomeKit
 cd "$bin" || exit 1
 
 # The plug-in's folder and Known Packages value, as the installer makes them by default.
 user=$(id -un)
 installed="C:\\users\\$user\\AppData\\Local\\Programs\\WTarn"
-installed_dll() { echo "$WINEPREFIX/drive_c/users/$user/AppData/Local/Programs/WTarn/WTarnD11.dll"; }
+installed_dir="$WINEPREFIX/drive_c/users/$user/AppData/Local/Programs/WTarn"
 known_value() {
   "$root/scripts/wine-run" reg query 'HKCU\Software\Embarcadero\BDS\22.0\Known Packages' 2>/dev/null |
     grep -ci 'WTarn\\WTarnD11.dll'
@@ -48,9 +46,9 @@ known_value() {
 # Installs the plug-in silently on the current Wine; false when the installer did not.
 install_plugin() {
   step "installing the plug-in on Wine $WTARN_WINE: WTarnD11-Setup.exe /S"
-  timeout 120 "$root/scripts/wine-run" WTarnD11-Setup.exe /S
+  timeout 120 "$root/scripts/wine-run" WTarnD11-Setup.exe /S >/dev/null 2>&1
   local code=$?
-  [ -f "$(installed_dll)" ] ||
+  [ -f "$installed_dir/WTarnD11.dll" ] ||
     { echo "the installer did not install the plug-in on Wine $WTARN_WINE (exit code $code)"; return 1; }
   echo "installed into $installed; Known Packages values naming it: $(known_value)"
 }
@@ -59,19 +57,17 @@ install_plugin() {
 uninstall_plugin() {
   step "uninstalling the plug-in: $installed\\uninstall.exe /S"
   timeout 60 "$root/scripts/wine-run" "$installed\\uninstall.exe" /S >/dev/null 2>&1
-  for _ in $(seq 300); do [ -e "$(dirname "$(installed_dll)")" ] || break; sleep 0.1; done
+  for _ in $(seq 300); do [ -e "$installed_dir" ] || break; sleep 0.1; done
   local left
   left=$(known_value)
-  [ ! -e "$(dirname "$(installed_dll)")" ] && [ "$left" = 0 ] &&
+  [ ! -e "$installed_dir" ] && [ "$left" = 0 ] &&
     echo "uninstalled: the folder and the Known Packages value are gone" ||
     { echo "the uninstaller left the folder or $left Known Packages values behind"; return 1; }
 }
 
-# The road in the stand-in IDE on the current Wine, with the screenshot of the Welcome Page; its
-# transcript in $demo/transcript-<wine>.txt. Only Wine 10's picture, which shows the companion,
-# replaces the README's; Wine 8's goes to $demo.
+# The road in the stand-in IDE, with the screenshot of the Welcome Page in $picture. Only Wine
+# 10's picture, which shows the companion, replaces the README's; Wine 8's goes to $demo.
 road() {
-  local transcript="$demo/transcript-$WTARN_WINE.txt"
   step "the road in the stand-in IDE on Wine $WTARN_WINE (about 30 s)"
   TARNPLUGIN_SWITCHES="\"/send=$(win "$demo/Projects/Demo.dproj")\" /sendafter=3000" \
     "$root/scripts/wine-run" explorer /desktop=WTarn,1024x700 wtarn_host.exe --open=WTarn --press-button=16 \
@@ -80,12 +76,7 @@ road() {
   local ide=$!
   # The screenshot once the page has been resized and the IDE has opened the companion's
   # project: the companion's window inside the page, the project in the page's status line.
-  for _ in $(seq 300); do
-    grep -q "page resized to" "$transcript" 2>/dev/null && grep -q "OpenProject" "$transcript" && break
-    sleep 0.1
-  done
-  sleep 1.5
-  import -window root -crop 1024x700+0+0 +repage "$picture" 2>/dev/null &&
+  screenshot_after "$transcript" "$picture" "page resized to" "OpenProject" &&
     echo "screenshot of the Welcome Page: ${picture#"$root"/}"
   if [ "$WTARN_WINE" = 10 ]; then
     companion_shows "$picture" "$transcript" || echo "the companion's window does NOT show inside the page"
@@ -96,7 +87,6 @@ road() {
   grep -q "unloaded WTarnD11.dll" "$transcript"
 }
 
-. "$root/scripts/picture.sh"
 picture="$demo/welcome-page.png"
 [ "$WTARN_WINE" = 10 ] && picture="$root/docs/welcome-page.png"
 install_plugin || exit 1
@@ -104,5 +94,5 @@ status=0
 road || status=1
 uninstall_plugin || status=1
 step "transcript (Wine $WTARN_WINE)"
-cat "$demo/transcript-$WTARN_WINE.txt"
+cat "$transcript"
 exit $status

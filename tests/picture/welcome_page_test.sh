@@ -18,11 +18,7 @@ fi
 
 work=$(mktemp -d "$bin/../picture.XXXXXX")
 trap 'rm -rf "$work"' EXIT
-win() { printf 'Z:%s' "${1//\//\\}"; }
-mkdir -p "$work/AppData/morvane/TARN" "$work/Projects"
-for p in Alpha Beta; do printf '<Project/>\r\n' >"$work/Projects/$p.dproj"; done
-printf '[PlugInSettings]\r\nProgramlocation=%s\r\n[Projects]\r\nFolder=%s\r\n' \
-  "$(win "$bin/TarnPlugIn.exe")" "$(win "$work/Projects")" >"$work/AppData/morvane/TARN/TARN.INI"
+road_settings "$work" "$bin" Alpha Beta
 road="$work/road.txt"
 
 cd "$bin" || exit 1
@@ -32,21 +28,10 @@ cd "$bin" || exit 1
   --appdata="$(win "$work/AppData")" >/dev/null 2>&1 &
 ide=$!
 
-# Waits up to 20 s for a transcript line; a moment more, for the paint that follows it.
-wait_for() {
-  for _ in $(seq 200); do
-    grep -q "$1" "$road" 2>/dev/null && { sleep 1.5; return 0; }
-    sleep 0.1
-  done
-  echo "no \"$1\" in the transcript"
-  return 1
-}
-
 # A screenshot once the transcript has a line; Panel1 where the line's kind last placed it.
 status=0
 check() {
-  if wait_for "$1"; then
-    import -window root "$work/shot.png" 2>/dev/null
+  if screenshot_after "$road" "$work/shot.png" "$1"; then
     echo -n "after \"$1\": "
     companion_shows "$work/shot.png" "$road" "$2" || status=1
   else
